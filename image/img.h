@@ -1,0 +1,69 @@
+// IMG: the one picture type of the system, a rectangle of 32-bit pixels
+// 0x00RRGGBB in memory, row-major, top row first, no pitch and no alpha.
+// Pixel value 0 (black) is the transparent key of every keyed operation.
+//
+// Every operation checks its arguments; a rejected call calls IMGError,
+// changes nothing and returns null, 0 or nothing.
+#ifndef VORN_IMAGE_IMG_H
+#define VORN_IMAGE_IMG_H
+
+#include <cstddef>
+#include <cstdint>
+
+struct IMG {
+  int32_t width;     // number of columns
+  int32_t height;    // number of rows
+  uint32_t* pixels;  // width x height pixels; pixel (x, y) is pixels[x + y * width]
+};
+
+// Identification strings: name, date, author, language, kind.
+extern const char* const IMGIdent[5];
+
+// Set to make IMGError print "IMG error"; clear at start, set by nothing in the show.
+extern uint8_t IMGDebug;
+
+// Largest side and largest pixel count an Image may have (64 Mi pixels, 256 MiB).
+// IMGResize and every reader refuse anything larger before allocating.
+constexpr int32_t IMG_MAX_SIDE = 1 << 16;
+constexpr int64_t IMG_MAX_PIXELS = int64_t(1) << 26;
+
+// New 16 x 16 black Image; null if an allocation fails.
+IMG* IMGNew(void);
+// Frees the pixels and the record and sets *image to null; null image or *image: error only.
+void IMGFree(IMG** image);
+// Discards the pixels and allocates width x height black ones, also for the same size.
+// Negative sizes or more than IMG_MAX_PIXELS are refused with the Image unchanged;
+// if the allocation fails the Image is left 0 x 0 with no pixels.
+void IMGResize(IMG* image, int32_t width, int32_t height);
+// All pixels to 0; null image or pixels: error.
+void IMGClear(IMG* image);
+// Copies all pixels; the two must have the same width and height.
+void IMGCopyTo(const IMG* source, IMG* destination);
+// New Image of the same size and pixels; null on a null source or allocation failure.
+IMG* IMGCopy(const IMG* source);
+// 1 if same size and all pixels equal, else 0 (a null argument: error, 0).
+int IMGEqual(const IMG* a, const IMG* b);
+
+// Text dump "IMG{\nP3\nW H\n255\n" + " rrr ggg bbb" per pixel, six pixels a line, "}\n".
+// "IMG{}" for an Image without pixels. Caller frees the text with free(). Null on error.
+char* IMGToASCII(const IMG* image);
+// Parses a text dump (stops at the end of the text); null if it is not one.
+IMG* IMGFromASCII(const char* text);
+// Offset just past the first occurrence of pattern in text; 0 if absent or null.
+int32_t IMGFindText(const char* text, const char* pattern);
+
+// PBM/PGM/PPM (P1 to P6) from memory without a length: for the pictures compiled
+// into the program. A NUL byte in the header or in a text raster ends the data.
+IMG* IMGParsePNM(const unsigned char* data);
+// The same reader bounded by length: fails on data that ends inside the header
+// or the raster. Use this form for every picture that is not our own content.
+IMG* IMGParsePNMBounded(const unsigned char* data, size_t length);
+// PBM/PGM/PPM from a file; null if it cannot be opened or is not a whole picture.
+IMG* IMGReadPNM(const char* filename);
+// Writes a binary PPM (P6); 1 on success, 0 on any failure, write errors included.
+int IMGWritePPM(const IMG* image, const char* filename);
+
+// Prints "IMG error" when IMGDebug is set.
+void IMGError(void);
+
+#endif
