@@ -1,0 +1,173 @@
+// VORNDEMO: start-up, the endless cycle, the frame tail and the key commands.
+#include "vorndemo.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "fps.h"
+#include "img.h"
+#include "sdldpy.h"
+#include "sdlkbd.h"
+
+const char* const VORNDEMOIdent[5] = {"VORNDEMO", "20121123", "ZEKTORIN", "C", "PROGRAM"};
+uint8_t VORNDEMODebug = 0;
+
+void VORNDEMOError(void) {
+  if (VORNDEMODebug) puts("VORNDEMO Error.");
+}
+
+int32_t screenWidth = 256;
+int32_t screenHeight = 256;
+
+SDLDPY* display = nullptr;
+SDLKBD* keyboard = nullptr;
+SDLSND* audio = nullptr;
+MUSIC* music = nullptr;
+IMG* workImage = nullptr;
+IMG* glareImage = nullptr;
+IMG* blurImage = nullptr;
+IMG* trailImage = nullptr;
+FONT* bitmapFont = nullptr;
+FONT* tileSheet = nullptr;
+FONT* ballSourceSheet = nullptr;
+FONT* ballSheet = nullptr;
+FONT* rainSheet = nullptr;
+LFONT* smallFont = nullptr;
+LFONT* wireFont = nullptr;
+SAMPLE* hueWheel = nullptr;
+
+uint8_t controlFlags = 0;
+uint8_t fadeOn = 1;
+uint8_t blurOn = 0;
+uint8_t glareOn = 0;
+uint8_t statsOn = 1;
+uint8_t fpsShown = 0;
+uint8_t pauseOn = 0;
+uint32_t fadeColour = 0x010101;
+
+namespace {
+
+IMG* NewScreenImage(int32_t width, int32_t height) {
+  IMG* image = IMGNew();
+  IMGResize(image, width, height);
+  return image;
+}
+
+// Without an X display and without a chosen driver, SDL would fall back to
+// drawing into the terminal: say why the window cannot open instead.
+void RequireDisplay() {
+#if !defined(_WIN32)
+  if (getenv("SDL_VIDEODRIVER") || getenv("DISPLAY")) return;
+  fprintf(stderr, "vorndemo: no display to open the window on (set DISPLAY, or SDL_VIDEODRIVER=dummy to run headless)\n");
+  exit(1);
+#endif
+}
+
+// The show cannot be seen without its window and could not be ended without
+// its keyboard: say so once instead of running on invisibly.
+void RequireWindow() {
+  if (SDL_GetVideoSurface()) return;
+  fprintf(stderr, "vorndemo: cannot open the 256 x 256 window: %s\n", SDL_GetError());
+  exit(1);
+}
+
+void DemoPace() {
+  FPSUpdate();
+  FPSDelay();
+}
+
+// The present chain: optional glare, optional blur, show, then fade or clear.
+void DemoEffects() {
+  IMGCopyTo(workImage, glareImage);
+  IMGCopyTo(glareImage, blurImage);
+  SDLDPYShow(display, (blurOn || glareOn) ? blurImage : workImage);
+  IMGClear(workImage);
+}
+
+void FinishFrame(void (*letters)(void)) {
+  DemoPace();
+  letters();
+  DemoEffects();
+  SDLKBDGetKey(keyboard);
+  DemoHandleKey(keyboard->keys[0]);
+  keyboard->keys[0] = 0;
+}
+
+}  // namespace
+
+void DemoInit(void) {
+  RequireDisplay();
+  display = SDLDPYNew();
+  RequireWindow();
+  keyboard = SDLKBDNew();
+  SDLDPYSetMode(display, screenWidth, screenHeight);
+  workImage = NewScreenImage(display->width, display->height);
+  glareImage = NewScreenImage(screenWidth, screenHeight);
+  blurImage = NewScreenImage(screenWidth, screenHeight);
+  srand(273880913);
+  targetFps = 25;
+}
+
+void DemoFinishFrame(void) { FinishFrame(DemoLetters); }
+
+void DemoFinishFrameBounce(void) { FinishFrame(DemoLettersBounce); }
+
+void DemoFadeOut(void) {
+  for (int i = 0; i < 32; ++i) {
+    IMGClear(workImage);  // TODO(lead): IMGSubColour 0x808080 once the colour operations land
+    SDLDPYShow(display, workImage);
+  }
+}
+
+void DemoHandleKey(uint8_t key) {
+  switch (key) {
+    case 27:
+    case 'q':
+    case 'Q':
+      controlFlags |= CONTROL_EXIT;
+      DemoFadeOut();
+      SDL_Quit();
+      exit(0);
+    case ' ': controlFlags |= CONTROL_NEXT; break;
+    case '5': targetFps = 25; break;
+    case '6': targetFps = 50; break;
+    case '8': fpsShown ^= 1; break;
+    case 'b': blurOn ^= 1; break;
+    case 'g': glareOn ^= 1; break;
+    case 'm': fadeOn ^= 1; break;
+    case 'p': pauseOn ^= 1; break;
+    case 's': statsOn ^= 1; break;
+    default: break;
+  }
+}
+
+bool DemoTakeNext(void) {
+  if (!(controlFlags & CONTROL_NEXT)) return false;
+  controlFlags &= uint8_t(~CONTROL_NEXT);
+  return true;
+}
+
+void DemoFrames(int32_t frames, void (*draw)(void)) {
+  for (int32_t i = 0; i < frames; ++i) {
+    if (draw) draw();
+    DemoFinishFrame();
+    if (DemoTakeNext()) return;
+  }
+}
+
+void DemoRun(void) {
+  for (;;) {
+    DemoTransition();
+    DemoSwarm();
+    DemoTransition();
+    DemoHelix();
+    DemoTransition();
+    DemoSineLine();
+    DemoTransition();
+    DemoRain();
+    DemoTransition();
+    DemoKaleidoscope();
+  }
+}

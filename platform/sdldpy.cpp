@@ -1,0 +1,167 @@
+// SDLDPY: video mode, caption and presenting a 32-bit image.
+#include "sdldpy.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "img.h"
+
+const char* const SDLDPYIdent[5] = {"SDLDPY  ", "20120518", "ZEKTORIN", "LINUXSDL", "CODE"};
+uint8_t SDLDPYDebug = 0;
+
+void SDLDPYError(void) {
+  if (SDLDPYDebug) puts("SDLDPY error");
+}
+
+namespace {
+
+SDLDPY* singleton = nullptr;
+SDL_Surface* screen = nullptr;
+uint32_t flagWord = SDLDPY_FLAGS_WINDOWED;
+bool doubleBuffered = false;
+bool captureOn = false;
+int captureCounter = 0;
+char captureName[32];
+
+bool IsDisplay(const SDLDPY* display) { return display && display == singleton; }
+
+bool ShowsImage(const SDLDPY* display, const IMG* image) {
+  return IsDisplay(display) && screen && image && image->pixels &&
+         image->width == display->width && image->height == display->height;
+}
+
+// The copy paths need the image's own layout on screen: 32 bits, 0x00RRGGBB.
+bool ScreenMatchesImage() {
+  const SDL_PixelFormat* f = screen->format;
+  return f->BitsPerPixel == 32 && f->Rmask == 0xFF0000 && f->Gmask == 0x00FF00 && f->Bmask == 0x0000FF;
+}
+
+void Present() {
+  if (doubleBuffered)
+    SDL_Flip(screen);
+  else
+    SDL_UpdateRect(screen, 0, 0, 0, 0);
+}
+
+}  // namespace
+
+SDLDPY* SDLDPYNew(void) {
+  if (singleton) return SDLDPYError(), singleton;
+  flagWord = SDLDPYBuildFlags;
+  SDLDPY* display = static_cast<SDLDPY*>(calloc(1, sizeof(SDLDPY)));
+  if (!display) return SDLDPYError(), nullptr;
+  singleton = display;
+  SDLDPYSetMode(display, 256, 256);
+  captureOn = false;
+  return display;
+}
+
+void SDLDPYFree(SDLDPY** display) {
+  if (!display || !IsDisplay(*display)) return SDLDPYError();
+  flagWord = SDLDPY_FLAGS_WINDOWED;
+  SDLDPYSetMode(*display, 256, 256);
+  screen = nullptr;  // the video surface belongs to SDL
+  free(*display);
+  *display = nullptr;
+  singleton = nullptr;
+}
+
+const char* SDLDPYToASCII(const SDLDPY* display) {
+  if (!IsDisplay(display)) return SDLDPYError(), nullptr;
+  return "";
+}
+
+SDLDPY* SDLDPYFromASCII(const char* text) {
+  if (!text || singleton) SDLDPYError();
+  return nullptr;
+}
+
+int SDLDPYEqual(const SDLDPY* a, const SDLDPY* b) {
+  if (!a || !b || a != b || !IsDisplay(a)) return SDLDPYError(), 0;
+  return 1;
+}
+
+SDLDPY* SDLDPYCopy(SDLDPY* display) {
+  if (!IsDisplay(display)) return SDLDPYError(), nullptr;
+  return display;
+}
+
+SDLDPY* SDLDPYCurrent(void) { return singleton; }
+
+void SDLDPYSetMode(SDLDPY* display, int width, int height) {
+  if (!IsDisplay(display) || width < 0 || height < 0) return SDLDPYError();
+  screen = SDL_SetVideoMode(width, height, 0, flagWord);
+  if (!screen) return SDLDPYError();
+  SDL_WM_SetCaption("VORNDEMO", "VORNDEMO");
+  display->pixelDepth = screen->format->BitsPerPixel;
+  display->width = width;
+  display->height = height;
+  doubleBuffered = (screen->flags & SDL_DOUBLEBUF) != 0;
+}
+
+void SDLDPYShowPixels(SDLDPY* display, IMG* image) {
+  if (!ShowsImage(display, image)) return SDLDPYError();
+  // Lending the buffer needs the screen's rows to be exactly the image's rows.
+  if (!ScreenMatchesImage() || screen->pitch != display->width * 4 || screen->w != display->width ||
+      screen->h != display->height)
+    return SDLDPYShowConverted(display, image);
+  if (SDL_LockSurface(screen) < 0) return SDLDPYError();
+  void* own = screen->pixels;
+  screen->pixels = image->pixels;
+  Present();
+  screen->pixels = own;
+  SDL_UnlockSurface(screen);
+}
+
+void SDLDPYShowConverted(SDLDPY* display, IMG* image) {
+  if (!IsDisplay(display) || !screen || !image || !image->pixels || image->width <= 0 ||
+      image->height <= 0)
+    return SDLDPYError();
+  int w = image->width < screen->w ? image->width : screen->w;
+  int h = image->height < screen->h ? image->height : screen->h;
+  // The image's rows stay its own: the lent surface keeps the image's pitch.
+  SDL_Surface* lent = SDL_CreateRGBSurfaceFrom(image->pixels, w, h, 32, image->width * 4, 0xFF0000,
+                                               0x00FF00, 0x0000FF, 0xFF000000);
+  if (!lent) return SDLDPYError();
+  // The top byte of a pixel is not alpha: blit it opaque.
+  SDL_SetAlpha(lent, 0, 255);
+  SDL_Surface* converted = SDL_DisplayFormat(lent);
+  SDL_FreeSurface(lent);
+  if (!converted) return SDLDPYError();
+  SDL_BlitSurface(converted, nullptr, screen, nullptr);
+  SDL_FreeSurface(converted);
+  Present();
+}
+
+void SDLDPYShow(SDLDPY* display, IMG* image) {
+  if (!ShowsImage(display, image)) return SDLDPYError();
+  if (captureOn) {
+    ++captureCounter;
+    snprintf(captureName, sizeof captureName, "frame-%05d.ppm", captureCounter);
+    IMGWritePPM(image, captureName);
+  }
+  if (!ScreenMatchesImage() || screen->w < display->width || screen->h < display->height)
+    return SDLDPYShowConverted(display, image);
+  if (SDL_LockSurface(screen) < 0) return SDLDPYError();
+  size_t row = size_t(display->width) * 4;
+  if (size_t(screen->pitch) == row) {
+    memcpy(screen->pixels, image->pixels, row * size_t(display->height));
+  } else {
+    // A full-screen surface may have longer rows than the image: copy by pitch.
+    for (int y = 0; y < display->height; ++y)
+      memcpy(static_cast<uint8_t*>(screen->pixels) + size_t(y) * screen->pitch,
+             image->pixels + size_t(y) * size_t(display->width), row);
+  }
+  SDL_UnlockSurface(screen);
+  Present();
+}
+
+void SDLDPYSetCapture(SDLDPY* display, int on) {
+  if (!IsDisplay(display)) return SDLDPYError();
+  captureOn = on != 0;
+}
+
+int SDLDPYCaptureCount(void) { return captureCounter; }

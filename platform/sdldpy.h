@@ -1,0 +1,64 @@
+// SDLDPY: the program's one window. A singleton: at most one display object
+// exists, and every operation checks that it is given that one. It never
+// calls SDL_Init: SDL_SetVideoMode starts SDL's video on first use.
+//
+// A rejected call calls SDLDPYError and changes nothing.
+#ifndef VORN_PLATFORM_SDLDPY_H
+#define VORN_PLATFORM_SDLDPY_H
+
+#include <cstdint>
+
+struct IMG;
+
+struct SDLDPY {
+  int width;       // recorded by every successful mode change
+  int height;
+  int pixelDepth;  // bits per pixel of the video surface
+};
+
+// Identification strings: name, date, author, platform, kind.
+extern const char* const SDLDPYIdent[5];
+// Set to make SDLDPYError print "SDLDPY error"; nothing in the show sets it.
+extern uint8_t SDLDPYDebug;
+
+// The video-mode flag word of this build (windowed or full screen); each
+// program links exactly one definition (sdldpy_window.cpp or sdldpy_fullscreen.cpp).
+extern const uint32_t SDLDPYBuildFlags;
+constexpr uint32_t SDLDPY_FLAGS_WINDOWED = 0x10000005;    // ANYFORMAT | ASYNCBLIT | HWSURFACE
+constexpr uint32_t SDLDPY_FLAGS_FULLSCREEN = 0x90000005;  // the same with FULLSCREEN
+
+// Opens the 256 x 256 window and returns the display; a second call returns the same one.
+SDLDPY* SDLDPYNew(void);
+// Resets to a 256 x 256 window, frees the display and sets *display to null.
+void SDLDPYFree(SDLDPY** display);
+// "" for the display (not allocated); null otherwise.
+const char* SDLDPYToASCII(const SDLDPY* display);
+// Always null: a display cannot be made from text.
+SDLDPY* SDLDPYFromASCII(const char* text);
+// 1 if both are the display, else 0.
+int SDLDPYEqual(const SDLDPY* a, const SDLDPY* b);
+// The display itself (no copy is made); null otherwise.
+SDLDPY* SDLDPYCopy(SDLDPY* display);
+// The display, or null before SDLDPYNew.
+SDLDPY* SDLDPYCurrent(void);
+
+// Sets the video mode; captions the window "VORNDEMO". On failure the recorded
+// size stays and nothing is shown until a later mode change succeeds.
+void SDLDPYSetMode(SDLDPY* display, int width, int height);
+// Shows an image of exactly the display's size by lending its pixels to the screen.
+void SDLDPYShowPixels(SDLDPY* display, IMG* image);
+// Shows the top-left part of an image of any size through SDL's conversion.
+void SDLDPYShowConverted(SDLDPY* display, IMG* image);
+// Shows an image of exactly the display's size (the per-frame path); with
+// capture on, first writes it as "frame-%05d.ppm", numbered from 00001.
+void SDLDPYShow(SDLDPY* display, IMG* image);
+
+// Frame capture: off after SDLDPYNew; the counter is not reset by mode changes.
+void SDLDPYSetCapture(SDLDPY* display, int on);
+// Number of frames captured so far.
+int SDLDPYCaptureCount(void);
+
+// Prints "SDLDPY error" when SDLDPYDebug is set.
+void SDLDPYError(void);
+
+#endif
