@@ -21,25 +21,30 @@ int32_t Modulo(int32_t r, int32_t length) {
 
 void SAMPLEScale(SAMPLE* sample, int32_t k) {
   if (!SampleValid(sample)) return SAMPLEError();
+  // Locals for the bounds: a store through v could otherwise alias length.
   int32_t* v = sample->items;
-  for (int32_t i = 0; i < sample->length; ++i) v[i] = Wrap(uint32_t(v[i]) * uint32_t(k));
+  int32_t n = sample->length;
+  for (int32_t i = 0; i < n; ++i) v[i] = Wrap(uint32_t(v[i]) * uint32_t(k));
 }
 
 void SAMPLEShiftRight(SAMPLE* sample, int32_t s) {
   if (!SampleValid(sample) || s < 0 || s > 32) return SAMPLEError();
   int32_t* v = sample->items;
+  int32_t n = sample->length;
+  if (s == 0) return;
   if (s == 32) s = 31;  // a full shift leaves only the sign, as 31 does
-  for (int32_t i = 0; i < sample->length; ++i) v[i] >>= s;
+  for (int32_t i = 0; i < n; ++i) v[i] >>= s;
 }
 
 void SAMPLEShiftLeft(SAMPLE* sample, int32_t s) {
   if (!SampleValid(sample) || s < 0 || s > 32) return SAMPLEError();
   int32_t* v = sample->items;
+  int32_t n = sample->length;
   if (s == 32) {
     SAMPLEClear(sample);
     return;
   }
-  for (int32_t i = 0; i < sample->length; ++i) v[i] = Wrap(uint32_t(v[i]) << s);
+  for (int32_t i = 0; i < n; ++i) v[i] = Wrap(uint32_t(v[i]) << s);
 }
 
 void SAMPLEAdd(SAMPLE* a, const SAMPLE* b) {
@@ -165,8 +170,8 @@ void SAMPLEFit(SAMPLE* sample, int32_t lo, int32_t hi) {
   }
   // 16.16 factor as the table form uses; 64-bit so that wide ranges cannot overflow.
   int64_t factor = ((int64_t(hi) - lo) << 16) / (max - min);
-  for (int32_t i = 0; i < sample->length; ++i)
-    v[i] = int32_t((((v[i] - min) * factor) >> 16) + lo);
+  int32_t n = sample->length;
+  for (int32_t i = 0; i < n; ++i) v[i] = int32_t((((v[i] - min) * factor) >> 16) + lo);
 }
 
 int32_t SAMPLEMin(const SAMPLE* sample) {

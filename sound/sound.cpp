@@ -48,18 +48,36 @@ const SAMPLE* WaveTable() {
   return table;
 }
 
-// value x ramp >> 15 with the ramp from (0, from) to (length - 1, to).
-void Envelope(SAMPLE* sample, int32_t from, int32_t to) {
-  if (sample->length == 0) return;
-  SAMPLE* ramp = SAMPLENew();
-  if (!ramp) return;
-  SAMPLESetLength(ramp, sample->length);
-  if (ramp->length == sample->length) {
-    SAMPLELine(ramp, 0, from, sample->length - 1, to);
-    SAMPLEMultiply(sample, ramp);
-    SAMPLEShiftRight(sample, 15);
+// A ramp from (0, from) to (length - 1, to), as SAMPLELine draws it. The last
+// one of each direction is kept: the envelopes are applied many times over
+// samples of one length, and the ramp depends on nothing else.
+struct Ramp {
+  SAMPLE* values = nullptr;
+  const int32_t* For(int32_t length, int32_t from, int32_t to) {
+    if (values && values->length == length) return values->items;
+    if (values) SAMPLEFree(&values);
+    values = SAMPLENew();
+    if (values) SAMPLESetLength(values, length);
+    if (!values || values->length != length) {
+      if (values) SAMPLEFree(&values);
+      return nullptr;
+    }
+    SAMPLELine(values, 0, from, length - 1, to);
+    return values->items;
   }
-  SAMPLEFree(&ramp);
+};
+
+Ramp decayRamp, attackRamp;
+
+// value x ramp >> 15 per value: SAMPLEMultiply (32-bit wrap) then SAMPLEShiftRight by 15.
+void Envelope(SAMPLE* sample, Ramp& cache, int32_t from, int32_t to) {
+  if (sample->length == 0) return;
+  const int32_t* ramp = cache.For(sample->length, from, to);
+  if (!ramp) return SOUNDError();
+  // A local bound: a store through v could otherwise alias length.
+  int32_t* v = sample->items;
+  int32_t n = sample->length;
+  for (int32_t i = 0; i < n; ++i) v[i] = int32_t(uint32_t(v[i]) * uint32_t(ramp[i])) >> 15;
 }
 
 // value x gain >> 15 with the gain moving by 2^30 / length per value in 1.15 steps.
@@ -68,7 +86,8 @@ void Fade(SAMPLE* sample, int32_t gain, int32_t direction) {
   int32_t increment = (int32_t(1) << 30) / sample->length;
   int32_t accumulator = 0;
   int32_t* v = sample->items;
-  for (int32_t i = 0; i < sample->length; ++i) {
+  int32_t n = sample->length;
+  for (int32_t i = 0; i < n; ++i) {
     v[i] = int32_t((int64_t(v[i]) * gain) >> 15);
     accumulator += increment;
     if (accumulator > 32767) {
@@ -89,7 +108,8 @@ void SOUNDSine(SAMPLE* sample, int32_t frequency) {
   int64_t step = int64_t(frequency) << 15;
   const int32_t* wave = table->items;
   int32_t* v = sample->items;
-  for (int32_t i = 0; i < sample->length; ++i) {
+  int32_t n = sample->length;
+  for (int32_t i = 0; i < n; ++i) {
     int64_t index = phase >> 15;
     v[i] = index >= 0 && index < kRate ? wave[index] : 0;
     phase += step;
@@ -141,10 +161,10 @@ void SOUNDFadeIn(SAMPLE* sample) {
 
 void SOUNDDecay(SAMPLE* sample) {
   if (!Usable(sample)) return SOUNDError();
-  Envelope(sample, 32767, 0);
+  Envelope(sample, decayRamp, 32767, 0);
 }
 
 void SOUNDAttack(SAMPLE* sample) {
   if (!Usable(sample)) return SOUNDError();
-  Envelope(sample, 0, 32767);
+  Envelope(sample, attackRamp, 0, 32767);
 }

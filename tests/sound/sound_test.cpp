@@ -153,3 +153,29 @@ TEST(Sound, NullSamplesAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// The envelopes against their definition: a ramp drawn with SAMPLELine,
+// SAMPLEMultiply and SAMPLEShiftRight by 15, on random values and lengths.
+TEST(Sound, EnvelopesMatchRampMultiplyAndShift) {
+  srand(3);
+  for (int trial = 0; trial < 200; ++trial) {
+    int32_t length = trial % 7 == 0 ? 22050 : rand() % 500 + 1;
+    bool decay = trial % 2 == 0;
+    Sample s, ramp;
+    for (SAMPLE* x : {static_cast<SAMPLE*>(s), static_cast<SAMPLE*>(ramp)}) SAMPLESetLength(x, length);
+    for (int32_t i = 0; i < length; ++i) SAMPLESet(s, i, rand() % 262144 - 131072);
+    Sample copy(SAMPLECopy(s));
+    SAMPLELine(ramp, 0, decay ? 32767 : 0, length - 1, decay ? 0 : 32767);
+    SAMPLEMultiply(copy, ramp);
+    SAMPLEShiftRight(copy, 15);
+    if (decay)
+      SOUNDDecay(s);
+    else
+      SOUNDAttack(s);
+    ASSERT_EQ(Values(s), Values(copy)) << "trial " << trial;
+  }
+}
+
+}  // namespace
