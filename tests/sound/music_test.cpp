@@ -46,27 +46,6 @@ unsigned SeedWithK(int32_t k, int32_t instruments, int32_t length) {
     if (Draws(seed, instruments, length).k == k) return seed;
 }
 
-TEST(Music, NewMusicAndItsTrivialOperations) {
-  Music music;
-  ASSERT_NE(music.m, nullptr);
-  EXPECT_EQ(music->countdown, 0);
-  EXPECT_EQ(music->period, 10);
-  EXPECT_EQ(music->buffer->length, 160000);
-  EXPECT_EQ(SAMPLEMax(music->buffer), 0);
-  EXPECT_EQ(SAMPLEMin(music->buffer), 0);
-  EXPECT_EQ(music->instruments->count, 0);
-  MUSICAdd(music, nullptr);
-  MUSICAdd(nullptr, nullptr);
-  EXPECT_EQ(music->instruments->count, 0);
-  EXPECT_EQ(MUSICToASCII(music), nullptr);
-  EXPECT_EQ(MUSICFromASCII("x"), nullptr);
-  EXPECT_EQ(MUSICCopy(music), nullptr);
-  EXPECT_EQ(MUSICEqual(music, music), 0);
-  MUSIC* gone = nullptr;
-  MUSICFree(&gone);  // reported only
-  MUSICStep(nullptr);
-}
-
 TEST(Music, StepsOnTheFirstCallAndThenEveryPeriod) {
   Music music;
   music.Add(std::vector<int32_t>(44100, 1000));

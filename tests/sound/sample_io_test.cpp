@@ -26,9 +26,6 @@ TEST(SampleText, FormatAndRoundTrip) {
   free(text);
   ASSERT_NE(static_cast<SAMPLE*>(back), nullptr);
   EXPECT_EQ(SAMPLEEqual(back, extremes), 1);
-  Sample empty(SAMPLEFromASCII("SAMPLE { 0 }\n"));
-  ASSERT_NE(static_cast<SAMPLE*>(empty), nullptr);
-  EXPECT_EQ(empty->length, 0);
 }
 
 TEST(SampleText, AnyNonDigitSeparatesAndTheBraceIsNotRequired) {
@@ -82,9 +79,6 @@ TEST(SampleRaw, WriteClampsPerWidthAndOrdersBytes) {
   TempFile big;
   SAMPLEWriteRaw(s, big.f, 7, 'b');  // any other width is 16-bit
   EXPECT_EQ(big.Bytes(), (std::vector<uint8_t>{0x7F, 0xFF, 0x80, 0x00}));
-  TempFile eight;
-  SAMPLEWriteRaw(s, eight.f, 8, 'l');
-  EXPECT_EQ(eight.Bytes(), (std::vector<uint8_t>{0x7F, 0x80}));
   Sample wide({INT32_MIN, 0x123456});
   TempFile twentyFour;
   SAMPLEWriteRaw(wide, twentyFour.f, 24, 'b');
@@ -136,8 +130,6 @@ TEST(SampleRaw, ReadEmptyLongAndBadArguments) {
   EXPECT_EQ(SAMPLEGet(many, 2499), 0x0101);
   EXPECT_EQ(SAMPLEReadRaw(file.f, 12, 'l', 's'), nullptr);
   EXPECT_EQ(SAMPLEReadRaw(file.f, 16, 'x', 's'), nullptr);
-  EXPECT_EQ(SAMPLEReadRaw(file.f, 16, 'l', 'x'), nullptr);
-  EXPECT_EQ(SAMPLEReadRaw(nullptr, 16, 'l', 's'), nullptr);
 }
 
 }  // namespace
