@@ -34,6 +34,9 @@ TEST(Sound, WaveTableEntries) {
   EXPECT_EQ(t[22050], 0);
   EXPECT_EQ(t[33075], -32766);
   EXPECT_EQ(t[44099], -4);
+  // Entries where rounding i x pi/2 to single precision first would give 10129 and 16059.
+  EXPECT_EQ(t[2206], 10130);
+  EXPECT_EQ(t[3595], 16058);
   for (int32_t i = 0; i <= 11025; ++i) {
     ASSERT_EQ(t[size_t(22050 - i)], t[size_t(i)]) << i;
     ASSERT_EQ(t[size_t(22050 + i)], -t[size_t(i)]) << i;
