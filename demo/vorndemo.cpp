@@ -6,10 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "demo_hue.h"
+#include "demo_music.h"
 #include "fps.h"
 #include "img.h"
 #include "sdldpy.h"
 #include "sdlkbd.h"
+#include "sdlsnd.h"
 
 const char* const VORNDEMOIdent[5] = {"VORNDEMO", "20121123", "ZEKTORIN", "C", "PROGRAM"};
 uint8_t VORNDEMODebug = 0;
@@ -90,6 +93,7 @@ void FinishFrame(void (*letters)(void)) {
   DemoPace();
   letters();
   DemoEffects();
+  DemoMusicTick(music, audio);
   SDLKBDGetKey(keyboard);
   DemoHandleKey(keyboard->keys[0]);
   keyboard->keys[0] = 0;
@@ -102,12 +106,15 @@ void DemoInit(void) {
   display = SDLDPYNew();
   RequireWindow();
   keyboard = SDLKBDNew();
+  audio = SDLSNDNew();  // null without an audio device: the show runs silent
   SDLDPYSetMode(display, screenWidth, screenHeight);
   workImage = NewScreenImage(display->width, display->height);
   glareImage = NewScreenImage(screenWidth, screenHeight);
   blurImage = NewScreenImage(screenWidth, screenHeight);
   srand(273880913);
+  music = DemoMusicSetup();
   targetFps = 25;
+  hueWheel = DemoHueWheelNew();
 }
 
 void DemoFinishFrame(void) { FinishFrame(DemoLetters); }
