@@ -66,4 +66,40 @@ int IMGWritePPM(const IMG* image, const char* filename);
 // Prints "IMG error" when IMGDebug is set.
 void IMGError(void);
 
+// ------------------------------------------------------------------ drawing
+// Coordinates are signed, x to the right and y downwards, (0, 0) top left.
+// Points outside the Image are skipped silently; a null Image or pixel array
+// is an error. Drawing sources: img_draw.cpp.
+
+// Set to make every operation that has a fast path take its plain per-pixel
+// path instead (the reference the fast paths are tested against); clear at start.
+extern uint8_t IMGPlainPaths;
+
+// Sets pixel (x, y) if it lies inside, else nothing.
+void IMGPutPixel(IMG* image, int32_t x, int32_t y, uint32_t colour);
+// Pixel (x, y), or 0 outside; a null Image: error, 0.
+uint32_t IMGGetPixel(const IMG* image, int32_t x, int32_t y);
+// Bresenham line, both ends included, start first; only its points inside are set.
+void IMGLine(IMG* image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour);
+// The same line, drawn only when both ends lie inside (silently nothing otherwise).
+void IMGLineInside(IMG* image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour);
+// New array (free with free()): element 0 is 2n, then x, y of each of the n points of
+// the line; null (error) when it cannot be allocated or 2n + 1 elements exceed int32.
+int32_t* IMGLinePoints(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+// Horizontal line x0..x1 on row y, colour first; nothing when x0 > x1 (ends not swapped).
+void IMGHLineColour(IMG* image, uint32_t colour, int32_t y, int32_t x0, int32_t x1);
+// Vertical line y0..y1 in column x, colour first; nothing when y0 > y1.
+void IMGVLineColour(IMG* image, uint32_t colour, int32_t x, int32_t y0, int32_t y1);
+// Blended horizontal span x0..x1 (not swapped), alpha as in IMGFXHLineBlend.
+void IMGHLineBlendColour(IMG* image, uint32_t colour, int32_t y, int32_t x0, int32_t x1,
+                         int32_t alpha);
+// Fills the w x h rectangle at (x, y); no clipping: a rectangle not wholly inside,
+// or w or h below 1, is an error and draws nothing.
+void IMGFillBox(IMG* image, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour);
+// Outline of the same rectangle, with the same refusals as IMGFillBox.
+void IMGBox(IMG* image, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour);
+// Circle outline of radius r from the sine table, 2u pixels wide at each height;
+// a centre outside or r below 1 is an error.
+void IMGCircle(IMG* image, int32_t cx, int32_t cy, int32_t r, uint32_t colour);
+
 #endif
