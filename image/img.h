@@ -102,4 +102,60 @@ void IMGBox(IMG* image, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t col
 // a centre outside or r below 1 is an error.
 void IMGCircle(IMG* image, int32_t cx, int32_t cy, int32_t r, uint32_t colour);
 
+// ----------------------------------------------------------------- blitting
+// Rectangle blits take (source, destination, sx, sy, dx, dy, w, h): the w x h
+// source rectangle at (sx, sy) goes to (dx, dy). Exactly those of its pixels
+// that lie inside the source and whose place lies inside the destination are
+// drawn, rows top to bottom, pixels left to right; anything else is skipped
+// silently. Source and destination may be one Image. Sources: img_blit.cpp.
+
+// d := s where s is not 0 (black is transparent).
+void IMGBlitKeyed(const IMG* source, IMG* destination, int32_t sx, int32_t sy, int32_t dx,
+                  int32_t dy, int32_t w, int32_t h);
+// d := s.
+void IMGBlit(const IMG* source, IMG* destination, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
+             int32_t w, int32_t h);
+// d := d + s as one 32-bit sum: a channel that overflows carries into the next.
+void IMGBlitAdd(const IMG* source, IMG* destination, int32_t sx, int32_t sy, int32_t dx,
+                int32_t dy, int32_t w, int32_t h);
+// Each channel min(255, d + s), top byte 0.
+void IMGBlitAddSat(const IMG* source, IMG* destination, int32_t sx, int32_t sy, int32_t dx,
+                   int32_t dy, int32_t w, int32_t h);
+// The whole source placed at (x, y): every non-zero source pixel s inside the destination
+// makes d ((s >> 1) & 0x7F7F7F) + ((d >> 1) & 0x7F7F7F).
+void IMGOverlayAverage(const IMG* source, IMG* destination, int32_t x, int32_t y);
+// Non-zero pixels of source row sourceRow into destinationRow from column start on (taken
+// modulo the destination width), wrapping to column 0; min of the two widths are used.
+// A row outside its Image is an error.
+void IMGRowWrapKeyed(const IMG* source, IMG* destination, int32_t sourceRow,
+                     int32_t destinationRow, int32_t start);
+// The same, every source pixel ORed into the destination pixel.
+void IMGRowWrapOr(const IMG* source, IMG* destination, int32_t sourceRow, int32_t destinationRow,
+                  int32_t start);
+// The keyed wrap for a column, from row start (modulo the destination height) on.
+void IMGColumnWrapKeyed(const IMG* source, IMG* destination, int32_t sourceColumn,
+                        int32_t destinationColumn, int32_t start);
+// Copies min of the two widths pixels of a row from column 0; a row outside is an error.
+void IMGCopyRow(const IMG* source, IMG* destination, int32_t sourceRow, int32_t destinationRow);
+// Each destination pixel := destination AND source, index by index over the smaller
+// of the two pixel counts (Images of one size are the intended use).
+void IMGMaskAnd(const IMG* source, IMG* destination);
+// Keyed copy of the w x h source rectangle spread out: source pixel (sx + i, sy + j) goes to
+// (dx + i * stepX, dy + j * stepY) when it is inside both; a step below 1 is an error.
+void IMGBlitStep(const IMG* source, IMG* destination, int32_t sx, int32_t sy, int32_t dx,
+                 int32_t dy, int32_t w, int32_t h, int32_t stepX, int32_t stepY);
+
+// ------------------------------------------------------- colour operations
+// Sources: img_colour.cpp.
+
+// Each channel min(255, channel + that channel of colour), top byte 0.
+void IMGAddColour(IMG* image, uint32_t colour);
+// Each channel max(0, channel - that channel of colour), top byte 0: the show's fade.
+void IMGSubColour(IMG* image, uint32_t colour);
+// Every pixel (NOT pixel) AND 0xFFFFFF.
+void IMGInvert(IMG* image);
+// NOT of the whole 32-bit word (the top byte becomes 0xFF when it was 0) inside the
+// w x h rectangle at (x, y), clipped to the Image.
+void IMGInvertBox(IMG* image, int32_t x, int32_t y, int32_t w, int32_t h);
+
 #endif
