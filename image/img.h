@@ -158,4 +158,21 @@ void IMGInvert(IMG* image);
 // w x h rectangle at (x, y), clipped to the Image.
 void IMGInvertBox(IMG* image, int32_t x, int32_t y, int32_t w, int32_t h);
 
+// --------------------------------------------------------------- transforms
+// Sources: img_transform.cpp. Run tables are for image extents: an extent
+// larger than IMG_MAX_SIDE is refused.
+
+// The source resampled, nearest neighbour, into the destination's current size.
+void IMGScale(const IMG* source, IMG* destination);
+// New Image (width * 92667) >> 16 by (height * 92667) >> 16 holding the source turned by
+// angle (1024 steps a turn) about the centres, black where no source pixel lands;
+// null on a null source or when the new Image cannot be made.
+IMG* IMGRotate(const IMG* source, int32_t angle);
+// New array (free with free()) of min(|a|, |b|) + 1 run lengths: how many units of the
+// larger extent each unit of the smaller one covers; the first min(|a|, |b|) add up to
+// max(|a|, |b|). Null (error) when an extent is too large or allocation fails.
+int32_t* IMGRunTable(int32_t a, int32_t b);
+// New array of min(|a|, |b|) run lengths filled from both ends towards the middle.
+int32_t* IMGRunTableSymmetric(int32_t a, int32_t b);
+
 #endif
