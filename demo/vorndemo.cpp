@@ -10,6 +10,7 @@
 #include "demo_music.h"
 #include "fps.h"
 #include "img.h"
+#include "imgfx.h"
 #include "sdldpy.h"
 #include "sdlkbd.h"
 #include "sdlsnd.h"
@@ -83,10 +84,19 @@ void DemoPace() {
 
 // The present chain: optional glare, optional blur, show, then fade or clear.
 void DemoEffects() {
-  IMGCopyTo(workImage, glareImage);
-  IMGCopyTo(glareImage, blurImage);
+  if (glareOn)
+    IMGFXGlow5H(workImage, glareImage, 3);
+  else
+    IMGCopyTo(workImage, glareImage);
+  if (blurOn)
+    IMGFXBlur5H(glareImage, blurImage);
+  else
+    IMGCopyTo(glareImage, blurImage);
   SDLDPYShow(display, (blurOn || glareOn) ? blurImage : workImage);
-  IMGClear(workImage);
+  if (fadeOn)
+    IMGSubColour(workImage, fadeColour);
+  else
+    IMGClear(workImage);
 }
 
 void FinishFrame(void (*letters)(void)) {
@@ -123,7 +133,7 @@ void DemoFinishFrameBounce(void) { FinishFrame(DemoLettersBounce); }
 
 void DemoFadeOut(void) {
   for (int i = 0; i < 32; ++i) {
-    IMGClear(workImage);  // TODO(lead): IMGSubColour 0x808080 once the colour operations land
+    IMGSubColour(workImage, 0x808080);
     SDLDPYShow(display, workImage);
   }
 }
