@@ -148,32 +148,6 @@ TEST(Font, DrawsLikeThePlainRuleForRandomCellsPensAndSizes) {
   }
 }
 
-TEST(Font, KeyedSkipsBlackSolidCopiesItAddCarries) {
-  Image target = NewImage(2, 1, 0x0000FF);
-  Font font = NumberedFont(2, 1, 1, 1, target.get());
-  font->sheet->pixels[0] = 0;
-  font->sheet->pixels[1] = 0x000001;
-  FONTDrawChar(font.get());  // cell 0 is black
-  EXPECT_EQ(target->pixels[0], 0x0000FFu);
-  font->x = 0;
-  FONTDrawCharSolid(font.get());
-  EXPECT_EQ(target->pixels[0], 0u);
-  font->code = 1;
-  FONTDrawCharAdd(font.get());
-  EXPECT_EQ(target->pixels[1], 0x000100u);
-}
-
-TEST(Font, HalfOffTheLeftEdgeDrawsTheRightHalf) {
-  Image target = NewImage(32, 16);
-  Font font = NumberedFont(256, 256, 16, 16, target.get());
-  font->x = -8;
-  FONTDrawChar(font.get());
-  EXPECT_EQ(font->x, 8);
-  EXPECT_EQ(Pixel(target.get(), 0, 0), Pixel(font->sheet, 8, 0));
-  EXPECT_EQ(Pixel(target.get(), 7, 15), Pixel(font->sheet, 15, 15));
-  EXPECT_EQ(Pixel(target.get(), 8, 0), 0u);
-}
-
 TEST(Font, BadCellsAndCodesDrawNothingAndNeverReadOutside) {
   Image target = NewImage(32, 32);
   Image blank = NewImage(32, 32);
