@@ -122,6 +122,7 @@ void DemoInit(void) {
   glareImage = NewScreenImage(screenWidth, screenHeight);
   blurImage = NewScreenImage(screenWidth, screenHeight);
   srand(273880913);
+  DemoSheetsSetup();
   music = DemoMusicSetup();
   targetFps = 25;
   hueWheel = DemoHueWheelNew();

@@ -56,6 +56,9 @@ extern uint32_t fadeColour;   // subtracted per frame when fadeOn
 
 // The start-up of the show, in its fixed order; opens the window.
 void DemoInit(void);
+// Builds bitmapFont, tileSheet, ballSourceSheet, ballSheet and rainSheet from the
+// pictures compiled in, all drawing into workImage (create that first).
+void DemoSheetsSetup(void);
 // The endless cycle of transitions and parts; never returns.
 [[noreturn]] void DemoRun(void);
 
