@@ -278,6 +278,9 @@ bool ReadHeader(MemorySource& in, Header& header) {
       if (c == kEnd) return false;
       in.Next();
     } else {
+      // A stray character fills a field with 0 without being consumed; once
+      // no field is left to fill it would be met again forever.
+      if (!IsDigit(c) && width && height && maximum) return false;
       int64_t value = 0;
       while (IsDigit(c = in.PeekText())) value = Saturate(value, c - '0'), in.Next();
       StoreField(header, value, width, height, maximum);

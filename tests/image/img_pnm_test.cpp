@@ -84,6 +84,9 @@ TEST(ParsePNM, RefusesBadTypesSizesAndWideSamples) {
   EXPECT_FALSE(Parse("P5 46341 46341 255 "));
   EXPECT_FALSE(Parse("P5 3333333333 1 255 "));
   EXPECT_FALSE(Parse("P6 1 1 65535 \x01\x02\x03\x04\x05\x06"));  // two bytes a sample
+  EXPECT_FALSE(Parse("x1 2 3 4 5"));  // fields full but no magic: must not loop
+  EXPECT_FALSE(Parse("1 2 3 PP5"));
+  EXPECT_FALSE(IMGParsePNM(reinterpret_cast<const unsigned char*>("abcd")));
   EXPECT_FALSE(IMGParsePNMBounded(nullptr, 5));
   EXPECT_FALSE(IMGParsePNM(nullptr));
 }
