@@ -42,12 +42,14 @@ for exit_key in Escape q Q; do
   [ -n "$window" ] || fail "no window captioned VORNDEMO"
   sleep 0.5
   if [ "$exit_key" = Escape ]; then
-    hold space
-    hold 8
-    sleep 0.3
+    sleep 1
     import -window "$window" "$shots/window.png" || fail "no screenshot"
     size=$(identify -format '%wx%h' "$shots/window.png")
     [ "$size" = 256x256 ] || fail "screenshot is $size, not 256x256"
+    colours=$(identify -format '%k' "$shots/window.png")
+    [ "$colours" -gt 16 ] || fail "the window shows only $colours colours"
+    hold space
+    hold 8
   fi
   kill -0 "$demo" 2>/dev/null || fail "the show ended before $exit_key"
   hold "$exit_key"
