@@ -19,14 +19,8 @@
 #include "fps.h"
 #include "img.h"
 #include "sdldpy.h"
-#include "vorndemo.h"
-
-#if __has_include("sdlsnd.h")
 #include "sdlsnd.h"
-#define VORN_CAPTURE_SOUND 1
-#else
-#define VORN_CAPTURE_SOUND 0
-#endif
+#include "vorndemo.h"
 
 namespace {
 
@@ -128,11 +122,9 @@ void TakeAudio(int32_t frame) {
   Capture& c = *capture;
   int32_t values = 44100 / targetFps;
   std::vector<uint8_t> bytes(size_t(values) * 2, 0);  // the silence SDL would put in the buffer
-#if VORN_CAPTURE_SOUND
-  SDL_LockAudio();
+  SDL_LockAudio();  // SDL holds this lock around every call of the callback; so do we
   SDLSNDCallback(audio, bytes.data(), int(bytes.size()));
   SDL_UnlockAudio();
-#endif
   WavAppend(&c.wav, bytes.data(), bytes.size());
   if (c.wav.failed) Fail("cannot write the sound into \"" + c.staging.outDir + "\"");
   c.audioValues += values;
@@ -298,12 +290,10 @@ void Prepare(const CaptureOptions& options) {
 
 // Keeps SDL's audio thread away from the queue: only the capture plays from it.
 void HoldAudioDevice() {
-#if VORN_CAPTURE_SOUND
   if (!audio) Fail("the dummy audio driver did not open, so the sound cannot be captured");
   SDL_PauseAudio(1);
   SDL_LockAudio();  // waits for a fill that may still be running
   SDL_UnlockAudio();
-#endif
 }
 
 }  // namespace
