@@ -171,6 +171,9 @@ void StartPart(int32_t frame) {
   }
 }
 
+// Frames run to the end: the frame being started when the capture ends the run is not one.
+int32_t FramesRun() { return capture->seenFrame - (capture->ending ? 1 : 0); }
+
 void ShowProgress(int32_t frame, bool force) {
   Capture& c = *capture;
   if (c.options.quiet || !isatty(2)) return;
@@ -224,7 +227,7 @@ void NoSleep(uint32_t) {}
 
 void PrintSummary() {
   Capture& c = *capture;
-  int32_t frames = c.seenFrame - (c.ending ? 1 : 0);
+  int32_t frames = FramesRun();
   printf("captured %d frames (%d pictures, %.2f s of sound) into %s\n", int(frames), int(c.pictures),
          double(c.audioValues) / 44100.0, c.staging.outDir.c_str());
   int32_t planned = PlannedLastFrame(c.options);
@@ -253,7 +256,7 @@ void OnExit() {
     return;
   }
   if (c.capturedFrame) FinishPicture();
-  if (c.progressShown) ShowProgress(c.seenFrame, true), fputc('\n', stderr);
+  if (c.progressShown) ShowProgress(FramesRun(), true), fputc('\n', stderr);
   bool ok = WavFinish(&c.wav);
   ok &= fclose(c.sums) == 0;
   c.sums = nullptr;
