@@ -258,6 +258,7 @@ void OnExit() {
   if (c.capturedFrame) FinishPicture();
   if (c.progressShown) ShowProgress(FramesRun(), true), fputc('\n', stderr);
   bool ok = WavFinish(&c.wav);
+  ok &= !ferror(c.sums);
   ok &= fclose(c.sums) == 0;
   c.sums = nullptr;
   if (!ok) Fail("cannot complete the files in \"" + c.staging.outDir + "\"");
