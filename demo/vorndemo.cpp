@@ -175,17 +175,20 @@ void DemoFrames(int32_t frames, void (*draw)(void)) {
   }
 }
 
+const char* const demoCycleNames[DEMO_CYCLE_STEPS] = {
+    "transition", "swarm", "transition", "helix",    "transition",
+    "sineline",   "transition", "rain",  "transition", "kaleidoscope"};
+int32_t demoCycle = 0;
+const char* demoPart = "";
+
 void DemoRun(void) {
-  for (;;) {
-    DemoTransition();
-    DemoSwarm();
-    DemoTransition();
-    DemoHelix();
-    DemoTransition();
-    DemoSineLine();
-    DemoTransition();
-    DemoRain();
-    DemoTransition();
-    DemoKaleidoscope();
+  constexpr void (*steps[DEMO_CYCLE_STEPS])(void) = {
+      DemoTransition, DemoSwarm,   DemoTransition, DemoHelix, DemoTransition,
+      DemoSineLine,   DemoTransition, DemoRain,    DemoTransition, DemoKaleidoscope};
+  for (demoCycle = 1;; ++demoCycle) {
+    for (int32_t i = 0; i < DEMO_CYCLE_STEPS; ++i) {
+      demoPart = demoCycleNames[i];
+      steps[i]();
+    }
   }
 }

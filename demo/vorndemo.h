@@ -54,6 +54,14 @@ extern uint8_t fpsShown;      // bit 0: frame-rate readout
 extern uint8_t pauseOn;       // pause, honoured by the helix part
 extern uint32_t fadeColour;   // subtracted per frame when fadeOn
 
+// Where the cycle stands, for tools that watch the show run: the steps of one
+// cycle in order, the pass through the cycle (from 1; 0 before DemoRun) and
+// the name of the running step (one of demoCycleNames; "" before DemoRun).
+constexpr int32_t DEMO_CYCLE_STEPS = 10;
+extern const char* const demoCycleNames[DEMO_CYCLE_STEPS];
+extern int32_t demoCycle;
+extern const char* demoPart;
+
 // The start-up of the show, in its fixed order; opens the window.
 void DemoInit(void);
 // Builds bitmapFont, tileSheet, ballSourceSheet, ballSheet and rainSheet from the
