@@ -80,6 +80,7 @@ void RequireWindow() {
 void DemoPace() {
   FPSUpdate();
   FPSDelay();
+  if (fpsShown & 1) DemoFrameRateReadout();
 }
 
 // The present chain: optional glare, optional blur, show, then fade or clear.
@@ -123,6 +124,7 @@ void DemoInit(void) {
   blurImage = NewScreenImage(screenWidth, screenHeight);
   srand(273880913);
   DemoSheetsSetup();
+  DemoLineFontsSetup();
   music = DemoMusicSetup();
   targetFps = 25;
   hueWheel = DemoHueWheelNew();

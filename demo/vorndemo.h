@@ -87,6 +87,11 @@ bool DemoTakeNext(void);
 // The wobbling logo letters drawn in every frame, and the helix part's bouncing ones.
 void DemoLetters(void);
 void DemoLettersBounce(void);
+// Start-up: parses the two embedded line fonts into smallFont (glyphs centred
+// on their origin) and wireFont, both drawing into workImage.
+void DemoLineFontsSetup(void);
+// The frame-rate readout of key 8: measuredFps and frameCounter in hexadecimal.
+void DemoFrameRateReadout(void);
 
 // The transition and the five parts of the cycle.
 void DemoTransition(void);

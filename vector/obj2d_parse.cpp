@@ -73,9 +73,9 @@ struct Parser {
   bool AtEnd() const { return text[pos] == 0; }
 
   // Reads a token into token + at, with room for at most room characters: one
-  // punctuation character, or the run up to the next separator. A run that
-  // fills the room ends there, and the next token starts again with its last
-  // character.
+  // punctuation character, or the run up to the next separator. A run longer
+  // than the room ends there, and the next token starts again with the last
+  // character taken.
   int ReadInto(int at, int room) {
     unsigned char c = Current();
     if (IsPunctuation(c)) {
@@ -83,12 +83,18 @@ struct Parser {
       ++pos;
       return 1;
     }
+    // c is no separator, so it is not the terminator and text[pos + 1] exists.
     int n = 0;
     for (;;) {
       token[at + n++] = char(c);
+      unsigned char next = text[pos + 1];
+      if (IsSeparator(next)) {
+        ++pos;
+        break;
+      }
       if (n == room) break;
-      c = text[++pos];
-      if (IsSeparator(c)) break;
+      c = next;
+      ++pos;
     }
     return n;
   }
