@@ -34,7 +34,7 @@ uint32_t SteadyClock() {
 }
 void NoSleep(uint32_t) {}
 
-struct Show : ::testing::Test {
+struct Transition : ::testing::Test {
   static void SetUpTestSuite() {
     display = SDLDPYNew();
     SDLDPYSetMode(display, screenWidth, screenHeight);
@@ -56,7 +56,7 @@ struct Show : ::testing::Test {
   }
   // Runs one transition with Space at the given frames after its start;
   // returns the number of frames it finished.
-  int32_t Transition(std::initializer_list<int32_t> spaces = {}) {
+  int32_t RunTransition(std::initializer_list<int32_t> spaces = {}) {
     int32_t start = frameCounter;
     for (int32_t f : spaces) spaceFrames.insert(start + f);
     DemoTransition();
@@ -64,11 +64,11 @@ struct Show : ::testing::Test {
   }
 };
 
-TEST_F(Show, FirstTransitionTypesTheFirstWordThenBlooms) {
+TEST_F(Transition, FirstTransitionTypesTheFirstWordThenBlooms) {
   fadeColour = 0x010101;
   // 20 frames a letter; the frame in which the last one lands reaches the
   // newline and is not shown.
-  EXPECT_EQ(Transition(), 4 * 20 - 1 + 51);
+  EXPECT_EQ(RunTransition(), 4 * 20 - 1 + 51);
   EXPECT_EQ(typewriter.position, 5);
   EXPECT_EQ(typewriter.typed, 0);
   EXPECT_EQ(typewriter.lineLength, 4);
@@ -82,25 +82,25 @@ TEST_F(Show, FirstTransitionTypesTheFirstWordThenBlooms) {
   for (int32_t i = 0; i < trailImage->width * trailImage->height; ++i) ASSERT_EQ(trailImage->pixels[i], 0u);
 }
 
-TEST_F(Show, SpaceEndsOnlyTheRunningPhase) {
-  EXPECT_EQ(Transition({10}), 10 + 51);  // typing cut short, the bloom runs in full
+TEST_F(Transition, SpaceEndsOnlyTheRunningPhase) {
+  EXPECT_EQ(RunTransition({10}), 10 + 51);  // typing cut short, the bloom runs in full
   EXPECT_EQ(typewriter.position, 5);     // the cut line is abandoned
-  EXPECT_EQ(Transition({12, 12}), 12 + 51);  // twice within one frame still ends one phase
+  EXPECT_EQ(RunTransition({12, 12}), 12 + 51);  // twice within one frame still ends one phase
   EXPECT_EQ(typewriter.position, 10);
-  EXPECT_EQ(Transition({3, 3 + 7}), 3 + 7);  // once in each phase
+  EXPECT_EQ(RunTransition({3, 3 + 7}), 3 + 7);  // once in each phase
   EXPECT_EQ(controlFlags & CONTROL_NEXT, 0);
 }
 
-TEST_F(Show, TypingStopsAfter1001Frames) {
+TEST_F(Transition, TypingStopsAfter1001Frames) {
   std::string words = std::string(60, 'W') + "\nAB\n";  // 60 letters would need 1200 frames
   typewriterWords = words.c_str();
-  EXPECT_EQ(Transition(), 1001 + 51);
+  EXPECT_EQ(RunTransition(), 1001 + 51);
   EXPECT_EQ(typewriter.position, 61);
   EXPECT_EQ(typewriter.lineLength, 2);
   EXPECT_EQ(typewriter.lineX, (256 - 32) / 2 + 8);
 }
 
-TEST_F(Show, FlyingLetterSlidesOntoItsSlotWithTruncatingDivision) {
+TEST_F(Transition, FlyingLetterSlidesOntoItsSlotWithTruncatingDivision) {
   int32_t x, y;
   TypewriterFlyPen(&typewriter, 0, 256, 256, &x, &y);  // step 40: at the centre
   EXPECT_EQ(x, 168);
@@ -114,7 +114,7 @@ TEST_F(Show, FlyingLetterSlidesOntoItsSlotWithTruncatingDivision) {
   EXPECT_EQ(y, 128 + 9 + 39);  // (-42 * 38) / 40 = -39.9 truncates to -39, not -40
 }
 
-TEST_F(Show, LettersLandEveryTwentyFramesAndRecolourTheLine) {
+TEST_F(Transition, LettersLandEveryTwentyFramesAndRecolourTheLine) {
   const char* words = "AB\nC\n";
   IMG* work = IMGNew();
   IMG* trail = IMGNew();
@@ -158,7 +158,7 @@ TEST_F(Show, LettersLandEveryTwentyFramesAndRecolourTheLine) {
   IMGFree(&trail);
 }
 
-TEST_F(Show, NextLineWalksTheListAndWrapsAfterTheLast) {
+TEST_F(Transition, NextLineWalksTheListAndWrapsAfterTheLast) {
   const char* words = reinterpret_cast<const char*>(wordList);
   const int32_t lengths[26] = {4, 4, 4, 9, 5, 8, 6, 4, 8, 11, 9, 7, 6, 8, 4, 4, 4, 3, 4, 9, 6, 6, 4, 5, 7, 5};
   for (int line = 1; line <= 26; ++line) {
