@@ -22,20 +22,6 @@ struct Seg {
   ~Seg() { SEG2DFree(&s); }
 };
 
-TEST(Vec2d, NewIsWhiteOriginAndSegmentRunsToOneOne) {
-  VEC2D* n = VEC2DNew();
-  EXPECT_EQ(n->x, 0);
-  EXPECT_EQ(n->y, 0);
-  EXPECT_EQ(n->color, 0xFFFFFFu);
-  VEC2DFree(&n);
-  EXPECT_EQ(n, nullptr);
-  SEG2D* s = SEG2DNew();
-  EXPECT_EQ(s->end->x, 1);
-  EXPECT_EQ(s->end->y, 1);
-  SEG2DFree(&s);
-  EXPECT_EQ(s, nullptr);
-}
-
 TEST(Vec2d, RotationByTheTable) {
   Vec v(16, 16);
   VEC2DRotate(v.v, 0);  // exact: no arithmetic at all
@@ -75,36 +61,9 @@ TEST(Vec2d, AddAccumulatesIntoSecondSubIntoFirst) {
   EXPECT_EQ(a.v->x, -10);
   EXPECT_EQ(a.v->y, -20);
   EXPECT_EQ(b.v->x, 11);
-}
-
-TEST(Vec2d, ScaleMulNegCompareLength) {
-  Vec v(3, 4), s(2, -3);
-  EXPECT_EQ(VEC2DLength2(v.v), 25);
+  Vec l(3, 4);
+  EXPECT_EQ(VEC2DLength2(l.v), 25);
   EXPECT_EQ(VEC2DLength2(nullptr), -1);
-  VEC2DMul(v.v, s.v);
-  EXPECT_EQ(v.v->x, 6);
-  EXPECT_EQ(v.v->y, -12);
-  VEC2DScale(v.v, -2);
-  EXPECT_EQ(v.v->x, -12);
-  EXPECT_EQ(v.v->y, 24);
-  VEC2DNeg(v.v);
-  EXPECT_EQ(v.v->x, 12);
-  EXPECT_EQ(VEC2DCompareX(v.v, s.v), 10);
-  EXPECT_EQ(VEC2DCompareY(v.v, s.v), -21);
-  EXPECT_EQ(VEC2DCompareX(v.v, nullptr), 0);
-}
-
-TEST(Vec2d, EqualCopyCloneIncludeColour) {
-  Vec a(5, 6), b(5, 6);
-  EXPECT_EQ(VEC2DEqual(a.v, b.v), 1);
-  b.v->color = 1;
-  EXPECT_EQ(VEC2DEqual(a.v, b.v), 0);
-  VEC2DCopy(b.v, a.v);
-  EXPECT_EQ(a.v->color, 1u);
-  VEC2D* c = VEC2DClone(a.v);
-  EXPECT_EQ(VEC2DEqual(a.v, c), 1);
-  VEC2DFree(&c);
-  EXPECT_EQ(VEC2DClone(nullptr), nullptr);
 }
 
 TEST(Vec2d, NullArgumentsReportVec2dOnlyAndChangeNothing) {
@@ -120,19 +79,6 @@ TEST(Vec2d, NullArgumentsReportVec2dOnlyAndChangeNothing) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
 
-TEST(Vec2d, DrawRotatedPlotsTheMovedPointAndKeepsTheVector) {
-  Image image = NewImage(16, 16);
-  Vec v(4, 0), offset(5, 5);
-  v.v->color = 0x123456;
-  VEC2DDrawRotated(v.v, 256, offset.v, image.get());
-  EXPECT_EQ(LitPixels(image.get()), (Pixels{{5, 8}}));  // (4, 0) turns to (0, 3)
-  EXPECT_EQ(image->pixels[5 + 8 * 16], 0x123456u);
-  EXPECT_EQ(v.v->x, 4);
-  VEC2D outside = {-1, 3, 7};
-  VEC2DDraw(&outside, image.get());
-  EXPECT_EQ(LitPixels(image.get()).size(), 1u);
-}
-
 TEST(Seg2d, DrawOnePointAndClippedLines) {
   Image image = NewImage(8, 8);
   Seg dot(3, 3, 3, 3, 0xABCDEF);
@@ -146,12 +92,6 @@ TEST(Seg2d, DrawOnePointAndClippedLines) {
   SEG2DDraw(across.s, clipped.get());
   EXPECT_EQ(LitPixels(clipped.get()).size(), 8u);
 
-  Image ends = NewImage(8, 8);
-  Seg two(1, 1, 6, 5, 0x10);
-  two.s->end->color = 0x20;
-  SEG2DDrawEnds(two.s, ends.get());
-  EXPECT_EQ(LitPixels(ends.get()), (Pixels{{1, 1}, {6, 5}}));
-  EXPECT_EQ(ends->pixels[6 + 5 * 8], 0x20u);
 }
 
 TEST(Seg2d, TransformsAndRotatedDrawLeaveTheSegment) {
@@ -161,20 +101,13 @@ TEST(Seg2d, TransformsAndRotatedDrawLeaveTheSegment) {
   SEG2DDrawRotated(s.s, 256, offset.v, image.get());
   EXPECT_EQ(LitPixels(image.get()), (Pixels{{8, 9}, {8, 10}, {8, 11}}));
   EXPECT_EQ(s.s->start->x, 2);
-  SEG2DTranslate(s.s, offset.v);
+  SEG2DTranslate(s.s, offset.v);  // the offset is added into both ends, not changed
   EXPECT_EQ(s.s->start->x, 10);
   EXPECT_EQ(s.s->end->y, 8);
   EXPECT_EQ(offset.v->x, 8);
   SEG2DMul(s.s, k.v);
   EXPECT_EQ(s.s->end->x, 36);
   EXPECT_EQ(s.s->end->y, 16);
-  SEG2DScale(s.s, -1);
-  EXPECT_EQ(s.s->start->x, -30);
-  SEG2D* c = SEG2DClone(s.s);
-  EXPECT_EQ(SEG2DEqual(c, s.s), 1);
-  c->end->color = 0;
-  EXPECT_EQ(SEG2DEqual(c, s.s), 0);
-  SEG2DFree(&c);
 }
 
 TEST(Seg2d, BoxesOverlapCountsTouching) {
