@@ -57,7 +57,10 @@ TEST(Gallery, EveryScenesDrawsMovesAndDiffers) {
 TEST(Gallery, BeginRestartsTheAnimation) {
   GalleryHolder h;
   ASSERT_NE(h.gallery, nullptr);
-  for (int32_t scene = 0; scene < 4; ++scene) {  // the scenes that use no random numbers
+  for (int32_t scene = 0; scene < GallerySceneCount(); ++scene) {
+    // Only the scenes that draw no random numbers repeat exactly.
+    const std::string name = GallerySceneName(scene);
+    if (name.find("STAR") != std::string::npos || name == "LINE SCROLLER") continue;
     GalleryBegin(h.gallery, scene);
     for (int i = 0; i < 3; ++i) GalleryFrame(h.gallery, scene);
     const std::vector<uint32_t> third = Pixels(h.target.get());

@@ -1,16 +1,23 @@
-// The effect gallery's scenes: raster bars, the bitmap text scroller and the
-// line starfield in its three forms, each animated frame by frame.
+// The effect gallery's scenes: raster bars, the bitmap text scroller, the line
+// scroller in rows and on its spiral, and the line starfield in its three
+// forms, each animated frame by frame.
 #include "gallery.h"
 
 #include <cstdlib>
 
 #include "font.h"
 #include "img.h"
+#include "lfont.h"
+#include "line_assets.h"
+#include "list.h"
+#include "lscroll.h"
 #include "lstars.h"
+#include "obj2d.h"
 #include "raster.h"
 #include "rgb888.h"
 #include "scroll.h"
 #include "sine.h"
+#include "vec2d.h"
 
 extern const unsigned char galleryFontPicture[];  // the show's 256 x 256 grey font
 
@@ -21,6 +28,11 @@ enum Scene : int32_t {
   kRasterColumns,
   kBlendedBars,
   kBitmapScroller,
+  kLineScroller,
+  kSpiral0,
+  kSpiral1,
+  kSpiral2,
+  kSpiral3,
   kStarDots,
   kStarStreaks,
   kStarSprites,
@@ -28,19 +40,27 @@ enum Scene : int32_t {
 };
 
 const char* const kNames[kSceneCount] = {
-    "RASTER ROWS",     "RASTER COLUMNS", "BLENDED BARS", "BITMAP SCROLLER",
-    "STARS AS DOTS",   "STAR STREAKS",   "STAR SPRITES",
+    "RASTER ROWS",   "RASTER COLUMNS", "BLENDED BARS",  "BITMAP SCROLLER",
+    "LINE SCROLLER", "SPIRAL MODE 0",  "SPIRAL MODE 1", "SPIRAL MODE 2",
+    "SPIRAL MODE 3", "STARS AS DOTS",  "STAR STREAKS",  "STAR SPRITES",
 };
 
 constexpr int32_t kCell = 16;
 constexpr int32_t kOne = 65536;  // 1.0 in 16.16
 constexpr int32_t kScrollers = 3;
+constexpr int32_t kLineRows = 3;
 constexpr int32_t kLayers = 3;
 
 const char kTopText[] =
     "THE BITMAP SCROLLER: KEYED CELLS, BLACK SHOWS THE BARS THROUGH ... ";
 const char kMiddleText[] = "Solid cells on a wobbling band, three pixels a frame. ";
 const char kBottomText[] = "... and this one runs backwards ";
+const char kWireText[] = "WIRE FONT IN ONE COLOUR ROLLING AROUND THE HUE CIRCLE ... ";
+const char kRandomText[] = "8 X 8 LINE FONT AT SCALE 2, EVERY GLYPH IN A COLOUR OF ITS OWN ... ";
+const char kPlainText[] = "SCALE 1 BACKWARDS ... ";
+const char kSpiralText[] =
+    "THE LINE SCROLLER WINDS ITS TEXT ONTO A SPIRAL OF 512 CHARACTERS, EVERY GLYPH TURNED "
+    "ALONG THE CURVE, THE TEXT RUNNING INWARDS AS THE OFFSET MOVES ... ";
 
 int32_t Sine(int32_t angle) { return SineTable[angle & SineTableMask]; }
 
@@ -112,7 +132,28 @@ IMG* NewStarSheet(void) {
   return sheet;
 }
 
-void DrawCaption(GALLERY* g, int32_t scene);
+// A line font parsed from its embedded text with cells of cell pixels;
+// centred moves every glyph by half a cell so that it turns about its middle.
+LFONT* NewLineFont(const unsigned char* text, int32_t cell, bool centred, IMG* target) {
+  LIST* glyphs = OBJ2DListFromASCII(reinterpret_cast<const char*>(text));
+  LFONT* font = glyphs ? LFONTNew() : nullptr;
+  if (!font) {
+    if (glyphs) OBJ2DListFree(&glyphs);
+    return nullptr;
+  }
+  font->cell->x = cell;
+  font->cell->y = cell;
+  font->glyphs = glyphs;
+  font->target = target;
+  for (int32_t i = glyphs->count - 1; centred && i >= 0; --i) {
+    OBJ2D* glyph = static_cast<OBJ2D*>(LISTGet(glyphs, i));
+    if (!glyph) continue;
+    glyph->position->x = -cell / 2;
+    glyph->position->y = -cell / 2;
+    OBJ2DTranslate(glyph);
+  }
+  return font;
+}
 
 }  // namespace
 
@@ -124,6 +165,10 @@ struct GALLERY {
   RASTER* columns;
   RASTER* backdrop;   // the dim bars behind the scroller
   SCROLL* scrollers[kScrollers];
+  LFONT* wireFont;    // the 16 x 16 wire font
+  LFONT* smallFont;   // the 8 x 8 line font, glyphs about their middle
+  LSCROLL* lineRows[kLineRows];
+  LSCROLL* spiral;
   LSTARS* layers[kLayers];
   int32_t frame;      // frames since GalleryBegin
 };
@@ -147,6 +192,11 @@ GALLERY* GalleryNew(IMG* target) {
   bool built = g->font && g->starSprites && g->rows && g->columns && g->backdrop;
   for (int32_t i = 0; i < kScrollers; ++i) built = (g->scrollers[i] = SCROLLNew()) && built;
   for (int32_t i = 0; i < kLayers; ++i) built = (g->layers[i] = LSTARSNew()) && built;
+  g->wireFont = NewLineFont(wireFont16x16, 16, false, target);
+  g->smallFont = NewLineFont(lineFont8x8, 8, true, target);
+  for (int32_t i = 0; i < kLineRows; ++i) built = (g->lineRows[i] = LSCROLLNew()) && built;
+  g->spiral = LSCROLLNew();
+  built = built && g->wireFont && g->smallFont && g->spiral;
   if (!built) {
     GalleryFree(&g);
     return nullptr;
@@ -169,6 +219,11 @@ void GalleryFree(GALLERY** gallery) {
     if (s) SCROLLFree(&s);
   for (LSTARS*& s : g->layers)
     if (s) LSTARSFree(&s);
+  for (LSCROLL*& s : g->lineRows)
+    if (s) LSCROLLFree(&s);
+  if (g->spiral) LSCROLLFree(&g->spiral);
+  if (g->wireFont) LFONTFree(&g->wireFont);
+  if (g->smallFont) LFONTFree(&g->smallFont);
   free(g);
   *gallery = nullptr;
 }
@@ -198,6 +253,41 @@ void BeginScrollers(GALLERY* g) {
     g->scrollers[i]->y = ys[i];
     g->scrollers[i]->offset = 0;
   }
+}
+
+// Sets a line font's scale and angle; the rows share the 8 x 8 font at two
+// scales, so each sets it before it is stepped or drawn.
+void Shape(LFONT* font, int32_t scale, int32_t angle) {
+  font->scale->x = scale;
+  font->scale->y = scale;
+  font->angle = angle;
+}
+
+void BeginLineRows(GALLERY* g) {
+  LFONT* const fonts[kLineRows] = {g->wireFont, g->smallFont, g->smallFont};
+  const char* const texts[kLineRows] = {kWireText, kRandomText, kPlainText};
+  const int32_t speeds[kLineRows] = {2, 3, -1};
+  const int32_t ys[kLineRows] = {56, 128, 200};
+  for (int32_t i = 0; i < kLineRows; ++i) {
+    LSCROLL* s = g->lineRows[i];
+    LSCROLLSet(s, texts[i], fonts[i], g->target);
+    s->speed = speeds[i];
+    s->y = ys[i];
+    s->offset = 0;
+  }
+}
+
+void LineRowsFrame(GALLERY* g) {
+  Shape(g->wireFont, 1, 0);
+  LSCROLLDrawColored(g->lineRows[0], Hue(g->frame * 6));
+  LSCROLLStep(g->lineRows[0]);
+  Shape(g->smallFont, 2, 0);
+  LSCROLLDrawRandomColors(g->lineRows[1]);
+  LSCROLLStep(g->lineRows[1]);
+  Shape(g->smallFont, 1, 0);
+  LFONTSetColor(g->smallFont, 0xFFFFFF);
+  LSCROLLDraw(g->lineRows[2]);
+  LSCROLLStep(g->lineRows[2]);
 }
 
 void DrawCaption(GALLERY* g, int32_t scene) {
@@ -232,6 +322,17 @@ void GalleryBegin(GALLERY* g, int32_t scene) {
       g->backdrop->position = 0;
       g->backdrop->speed = kOne / 4;
       BeginScrollers(g);
+      break;
+    case kLineScroller:
+      BeginLineRows(g);
+      break;
+    case kSpiral0:
+    case kSpiral1:
+    case kSpiral2:
+    case kSpiral3:
+      LSCROLLSet(g->spiral, kSpiralText, g->smallFont, g->target);
+      g->spiral->speed = 1;
+      g->spiral->offset = 0;
       break;
     case kStarDots:
       BeginLayers(g, 0, kOne / 2);
@@ -275,6 +376,18 @@ void GalleryFrame(GALLERY* g, int32_t scene) {
       SCROLLDrawSolid(g->scrollers[1]);
       SCROLLDraw(g->scrollers[2]);
       for (SCROLL* s : g->scrollers) SCROLLStep(s);
+      break;
+    case kLineScroller:
+      LineRowsFrame(g);
+      break;
+    case kSpiral0:
+    case kSpiral1:
+    case kSpiral2:
+    case kSpiral3:
+      Shape(g->smallFont, 1, 0);
+      LFONTSetColor(g->smallFont, Hue(g->frame * 4));
+      LSCROLLDrawSpiral(g->spiral, scene - kSpiral0);
+      LSCROLLStep(g->spiral);
       break;
     case kStarDots:
     case kStarStreaks:
