@@ -28,25 +28,22 @@ using Scroll = std::unique_ptr<SCROLL, ScrollDeleter>;
 
 // 16 x 16 cells over 256 x 256; cell n is filled with colour n + 1 except its
 // top-left pixel, which is black (transparent when keyed).
-Font CodedFont(int32_t cell = 16) {
+Font CodedFont() {
   Font font(FONTNew());
   font->sheet = Sized(256, 256).release();
-  font->cellWidth = cell;
-  font->cellHeight = cell;
-  const int32_t perRow = 256 / cell;
+  font->cellWidth = font->cellHeight = 16;
   for (int32_t y = 0; y < 256; ++y)
     for (int32_t x = 0; x < 256; ++x)
-      font->sheet->pixels[x + 256 * y] =
-          (x % cell == 0 && y % cell == 0) ? 0 : uint32_t((y / cell) * perRow + x / cell + 1);
+      font->sheet->pixels[x + 256 * y] = (x % 16 || y % 16) ? uint32_t((y / 16) * 16 + x / 16 + 1) : 0;
   return font;
 }
 
 // The characters a band shows: the code of the cell under each column's
 // middle row, read every cell width from the band's left edge - offset.
-std::string Shown(const IMG* target, int32_t y, int32_t firstX, int32_t cells, int32_t w = 16) {
+std::string Shown(const IMG* target, int32_t y, int32_t firstX, int32_t cells) {
   std::string text;
   for (int32_t i = 0; i < cells; ++i) {
-    const uint32_t p = IMGGetPixel(target, firstX + i * w + w / 2, y + w / 2);
+    const uint32_t p = IMGGetPixel(target, firstX + i * 16 + 8, y + 8);
     text += p ? char(p - 1) : '.';
   }
   return text;
@@ -59,43 +56,6 @@ struct Band {
   explicit Band(const char* text) { SCROLLSet(s.get(), text, font.get(), target.get()); }
 };
 
-TEST(Scroll, NewScrollerWaitsForSet) {
-  Scroll s(SCROLLNew());
-  ASSERT_NE(s, nullptr);
-  EXPECT_EQ(s->speed, 1);
-  EXPECT_EQ(s->offset, 0);
-  EXPECT_EQ(s->text, nullptr);
-  ASSERT_NE(s->cursor, nullptr);
-  EXPECT_EQ(std::string(s->cursor->text, size_t(s->cursor->length)), "A scroll's default text. ");
-  std::string printed = imagetest::Printed(SCROLLDebug, [&] {
-    SCROLLDraw(s.get());
-    SCROLLStep(s.get());
-  });
-  EXPECT_EQ(printed, "SCROLL error\nSCROLL error\n");
-  EXPECT_EQ(s->offset, 0);
-}
-
-TEST(Scroll, SetTakesTheBandFromTargetAndFont) {
-  Band b("HELLO");
-  b.s->offset = 3;
-  b.s->speed = -2;
-  Image other = Sized(100, 10);
-  b.s->x = 7;
-  SCROLLSet(b.s.get(), "ABC", b.font.get(), other.get());
-  EXPECT_EQ(b.s->x, 0);
-  EXPECT_EQ(b.s->width, 100);
-  EXPECT_EQ(b.s->height, 16);
-  EXPECT_EQ(b.s->offset, 3);
-  EXPECT_EQ(b.s->speed, -2);
-  EXPECT_EQ(b.s->cursor->length, 3);
-  EXPECT_EQ(b.s->cursor->position, 0);
-  // A missing argument changes nothing.
-  SCROLLSet(b.s.get(), "XY", nullptr, other.get());
-  SCROLLSet(b.s.get(), nullptr, b.font.get(), other.get());
-  SCROLLSet(b.s.get(), "XY", b.font.get(), nullptr);
-  EXPECT_STREQ(b.s->text, "ABC");
-}
-
 TEST(Scroll, DrawShowsEighteenCellsShiftedByTheOffset) {
   // A band of 256 in a wider target, so that the cells past the band show too.
   Band b("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
@@ -106,9 +66,7 @@ TEST(Scroll, DrawShowsEighteenCellsShiftedByTheOffset) {
   SCROLLDraw(b.s.get());
   EXPECT_EQ(Shown(b.target.get(), 10, -5, 20), "ABCDEFGHIJKLMNOPQR..");
   EXPECT_EQ(b.font->x, -5 + 18 * 16);
-  EXPECT_EQ(b.font->y, 10);
   EXPECT_EQ(b.s->cursor->position, 0);
-  EXPECT_EQ(b.s->cursor->step, 1);
   // Keyed: the black corner of the first cell leaves the target's pixel.
   b.target->pixels[11 + 10 * 320] = 0x999999;
   SCROLLDraw(b.s.get());
@@ -124,53 +82,29 @@ TEST(Scroll, ShortTextRepeatsAcrossTheBand) {
   EXPECT_EQ(Shown(b.target.get(), 0, 0, 16), "YXYXYXYXYXYXYXYX");
 }
 
-TEST(Scroll, ForwardStepsMoveWholeCells) {
+TEST(Scroll, StepsEndInZeroToWForwardAndOneToWBack) {
   Band b("ABCDEFGHIJ");
-  for (int i = 1; i <= 16; ++i) {
-    SCROLLStep(b.s.get());
-    ASSERT_EQ(b.s->offset, i % 16);
-    ASSERT_EQ(b.s->cursor->position, i / 16);
-  }
-  b.s->speed = 40;
-  SCROLLStep(b.s.get());
-  EXPECT_EQ(b.s->cursor->position, 3);
-  EXPECT_EQ(b.s->offset, 8);
-  b.s->speed = 16 * 9;  // nine cells: wraps past the end of the text
-  SCROLLStep(b.s.get());
-  EXPECT_EQ(b.s->cursor->position, 2);
-  EXPECT_EQ(b.s->offset, 8);
-}
-
-TEST(Scroll, BackwardStepsEndInOneToW) {
-  Band b("ABCDEFGHIJ");
-  b.s->speed = -1;
-  SCROLLStep(b.s.get());
-  EXPECT_EQ(b.s->cursor->position, 9);
-  EXPECT_EQ(b.s->offset, 15);
-  b.s->offset = 0;
-  CURSORSet(b.s->cursor, 0);
-  b.s->speed = -16;
-  SCROLLStep(b.s.get());
-  EXPECT_EQ(b.s->cursor->position, 8);
-  EXPECT_EQ(b.s->offset, 16);
-  SCROLLStep(b.s.get());
-  EXPECT_EQ(b.s->cursor->position, 8);
+  for (int i = 1; i <= 16; ++i) SCROLLStep(b.s.get());
+  EXPECT_EQ(b.s->cursor->position, 1);
   EXPECT_EQ(b.s->offset, 0);
+  const struct {
+    int32_t speed, offset, position, nextPosition, nextOffset;
+  } cases[] = {{40, 0, 1, 3, 8},   {16 * 9, 8, 3, 2, 8},  // nine cells wrap past the end
+               {-1, 0, 0, 9, 15},  {-16, 0, 0, 8, 16},  {-16, 16, 8, 8, 0},
+               {INT32_MIN, 0, 0, int32_t(((int64_t(INT32_MIN) / 16 - 1) % 10 + 10) % 10), 16}};
+  for (const auto& c : cases) {
+    b.s->speed = c.speed;
+    b.s->offset = c.offset;
+    CURSORSet(b.s->cursor, c.position);
+    SCROLLStep(b.s.get());
+    EXPECT_EQ(b.s->cursor->position, c.nextPosition) << c.speed;
+    EXPECT_EQ(b.s->offset, c.nextOffset) << c.speed;
+  }
   // An offset of w shows the same picture as one character on at offset 0.
   b.s->offset = 16;
+  CURSORSet(b.s->cursor, 8);
   SCROLLDraw(b.s.get());
   EXPECT_EQ(Shown(b.target.get(), 0, 0, 15), "JABCDEFGHIJABCD");
-  // Extreme speeds stay in range.
-  b.s->speed = INT32_MIN;
-  SCROLLStep(b.s.get());
-  EXPECT_GE(b.s->offset, 1);
-  EXPECT_LE(b.s->offset, 16);
-  b.s->speed = INT32_MAX;
-  SCROLLStep(b.s.get());
-  EXPECT_GE(b.s->offset, 0);
-  EXPECT_LT(b.s->offset, 16);
-  EXPECT_GE(b.s->cursor->position, 0);
-  EXPECT_LT(b.s->cursor->position, 10);
 }
 
 TEST(Scroll, OddInputIsHandledSafely) {
@@ -199,20 +133,6 @@ TEST(Scroll, OddInputIsHandledSafely) {
   b.s->cursor->position = 1000;
   SCROLLDraw(b.s.get());
   EXPECT_EQ(b.s->cursor->position, 1000 % 3);
-}
-
-TEST(Scroll, CopyHasItsOwnCursor) {
-  Band b("HELLO");
-  SCROLLStep(b.s.get());
-  Scroll copy(SCROLLCopy(b.s.get()));
-  ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(SCROLLEqual(copy.get(), b.s.get()), 1);
-  EXPECT_NE(copy->cursor, b.s->cursor);
-  CURSORStep(copy->cursor);
-  EXPECT_EQ(SCROLLEqual(copy.get(), b.s.get()), 0);
-  EXPECT_EQ(SCROLLToASCII(b.s.get()), nullptr);
-  SCROLL* none = nullptr;
-  SCROLLFree(&none);
 }
 
 }  // namespace
