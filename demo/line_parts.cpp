@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "fps.h"
 #include "helix.h"
 #include "img.h"
 #include "list.h"
@@ -85,7 +86,7 @@ void DemoHelixPause(void) {
     SDLKBDGetKey(keyboard);
     DemoHandleKey(keyboard->keys[0]);
     keyboard->keys[0] = 0;
-    if (pauseOn) SDL_Delay(1);  // keeps polling without holding a core
+    if (pauseOn) FPSIdle(1);  // keeps polling without holding a core
   }
 }
 

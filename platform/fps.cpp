@@ -56,6 +56,8 @@ void FPSDelay(void) {
   if (delayCredit > 0) sleeper(uint32_t(delayCredit / 1000));
 }
 
+void FPSIdle(uint32_t milliseconds) { sleeper(milliseconds); }
+
 void FPSSetClock(uint32_t (*microseconds)(void), void (*delayMilliseconds)(uint32_t)) {
   clockSource = microseconds ? microseconds : SDLMicroseconds;
   sleeper = delayMilliseconds ? delayMilliseconds : SDLSleep;

@@ -24,6 +24,10 @@ void FPSDelay(void);
 // The current time stamp: milliseconds since SDL started times 1000, wrapping at 2^32.
 uint32_t FPSMicroseconds(void);
 
+// Waits while nothing is paced (the helix part's pause), through the same
+// replaceable sleep as FPSDelay, so a simulated clock sees the wait.
+void FPSIdle(uint32_t milliseconds);
+
 // Replaces the time source and the sleep (for tests and headless capture);
 // null restores SDL's tick count and SDL_Delay.
 void FPSSetClock(uint32_t (*microseconds)(void), void (*delayMilliseconds)(uint32_t));

@@ -223,7 +223,24 @@ uint32_t SimulatedMicroseconds(void) {
   return c.now;
 }
 
-void NoSleep(uint32_t) {}
+// The simulated clock never leaves sleep credit, so the only wait is the helix
+// part's pause, where no frame runs: release the held key, or press the next
+// scripted key at once, until one of them resumes the show.
+void WhilePaused(uint32_t) {
+  Capture& c = *capture;
+  if (interrupted) Fail("interrupted at frame " + std::to_string(c.seenFrame) + "; nothing was written");
+  if (c.heldKey) {
+    PushKey(c.heldKey, false);
+    c.heldKey = 0;
+    return;
+  }
+  auto next = c.keysByFrame.upper_bound(c.seenFrame);
+  if (next == c.keysByFrame.end())
+    Fail("the show is paused at frame " + std::to_string(c.seenFrame) + " and no scripted key is left to resume it");
+  PushKey(next->second.symbol, true);
+  c.heldKey = next->second.symbol;
+  c.keysByFrame.erase(next);
+}
 
 void PrintSummary() {
   Capture& c = *capture;
@@ -316,7 +333,7 @@ void CaptureRun(const CaptureOptions& options) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   DemoInit();
   HoldAudioDevice();
-  FPSSetClock(SimulatedMicroseconds, NoSleep);
+  FPSSetClock(SimulatedMicroseconds, WhilePaused);
   state.running = true;
   state.started = state.lastProgress = Clock::now();
   DemoRun();
