@@ -31,7 +31,9 @@ using Image = std::unique_ptr<IMG, ImageDeleter>;
 
 uint32_t fakeNow = 0;
 uint32_t FakeClock() { return fakeNow += 40000; }
-void NoSleep(uint32_t) {}
+// Frames never earn sleep on this clock; the only wait is the helix pause, which
+// sleeps for real so the key thread's events are not starved by a busy poll.
+void PauseSleep(uint32_t milliseconds) { SDL_Delay(milliseconds); }
 
 // The values the generator gives after srand(seed); random() and rand() share
 // it, so one list serves both. The generator is reseeded for the code under test.
@@ -68,7 +70,7 @@ bool Drained() {
 class LineParts : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    FPSSetClock(FakeClock, NoSleep);
+    FPSSetClock(FakeClock, PauseSleep);
     display = SDLDPYNew();
     SDLDPYSetMode(display, 256, 256);
     keyboard = SDLKBDNew();
