@@ -121,7 +121,7 @@ const profile = mkdtempSync(join(tmpdir(), 'vorn-web-chromium-'));
 const context = await chromium.launchPersistentContext(profile, {
   executablePath: '/usr/bin/chromium',
   headless: true,
-  viewport: { width: 640, height: 640 },
+  viewport: { width: 800, height: 680 },
   args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking', '--no-first-run',
     '--disable-component-update', '--disable-sync', '--disable-quic'],
 });
