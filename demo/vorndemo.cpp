@@ -60,9 +60,10 @@ IMG* NewScreenImage(int32_t width, int32_t height) {
 }
 
 // Without an X display and without a chosen driver, SDL would fall back to
-// drawing into the terminal: say why the window cannot open instead.
+// drawing into the terminal: say why the window cannot open instead. (A web
+// page always has its canvas.)
 void RequireDisplay() {
-#if !defined(_WIN32)
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
   if (getenv("SDL_VIDEODRIVER") || getenv("DISPLAY")) return;
   fprintf(stderr, "vorndemo: no display to open the window on (set DISPLAY, or SDL_VIDEODRIVER=dummy to run headless)\n");
   exit(1);

@@ -2,6 +2,9 @@
 #include "sdldpy.h"
 
 #include <SDL.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -39,11 +42,57 @@ bool ScreenMatchesImage() {
   return f->BitsPerPixel == 32 && f->Rmask == 0xFF0000 && f->Gmask == 0x00FF00 && f->Bmask == 0x0000FF;
 }
 
+// Where a colour channel of 8 bits goes in a surface's word, read from its mask.
+struct Channel {
+  int shift;  // lowest bit of the mask
+  int loss;   // low bits of the 8 that the mask has no room for
+  uint32_t Place(uint32_t value) const { return value >> loss << shift; }
+};
+
+Channel ChannelOf(uint32_t mask) {
+  if (!mask) return {0, 8};
+  int shift = 0;
+  while (!(mask >> shift & 1)) ++shift;
+  int bits = 0;
+  while (shift + bits < 32 && (mask >> (shift + bits) & 1)) ++bits;
+  return {shift, bits >= 8 ? 0 : 8 - bits};
+}
+
+// A browser paints the canvas only when the program gives control back: each
+// present yields once, so every frame (the fade-out's unpaced ones too) is seen
+// and the page stays responsive even when no frame is left time to sleep.
 void Present() {
   if (doubleBuffered)
     SDL_Flip(screen);
   else
     SDL_UpdateRect(screen, 0, 0, 0, 0);
+#ifdef __EMSCRIPTEN__
+  emscripten_sleep(0);
+#endif
+}
+
+// The copy paths: a 32-bit screen at least the display's size. Locks it,
+// copies the image in (as one block when layouts and rows match), unlocks.
+// False, with nothing done, when the screen needs SDL's conversion instead.
+bool CopyToScreen(const SDLDPY* display, const IMG* image) {
+  if (screen->format->BitsPerPixel != 32 || screen->w < display->width || screen->h < display->height)
+    return false;
+  if (SDL_LockSurface(screen) < 0) return SDLDPYError(), true;
+  if (ScreenMatchesImage()) {
+    size_t row = size_t(display->width) * 4;
+    if (size_t(screen->pitch) == row) {
+      memcpy(screen->pixels, image->pixels, row * size_t(display->height));
+    } else {
+      // A full-screen surface may have longer rows than the image: copy by pitch.
+      for (int y = 0; y < display->height; ++y)
+        memcpy(static_cast<uint8_t*>(screen->pixels) + size_t(y) * screen->pitch,
+               image->pixels + size_t(y) * size_t(display->width), row);
+    }
+  } else {
+    SDLDPYRepack(image, screen);
+  }
+  SDL_UnlockSurface(screen);
+  return true;
 }
 
 }  // namespace
@@ -106,8 +155,10 @@ void SDLDPYShowPixels(SDLDPY* display, IMG* image) {
   if (!ShowsImage(display, image)) return SDLDPYError();
   // Lending the buffer needs the screen's rows to be exactly the image's rows.
   if (!ScreenMatchesImage() || screen->pitch != display->width * 4 || screen->w != display->width ||
-      screen->h != display->height)
-    return SDLDPYShowConverted(display, image);
+      screen->h != display->height) {
+    if (!CopyToScreen(display, image)) return SDLDPYShowConverted(display, image);
+    return Present();
+  }
   if (SDL_LockSurface(screen) < 0) return SDLDPYError();
   void* own = screen->pixels;
   screen->pixels = image->pixels;
@@ -120,6 +171,12 @@ void SDLDPYShowConverted(SDLDPY* display, IMG* image) {
   if (!IsDisplay(display) || !screen || !image || !image->pixels || image->width <= 0 ||
       image->height <= 0)
     return SDLDPYError();
+#ifdef __EMSCRIPTEN__
+  // The browser's SDL has no SDL_DisplayFormat; its screen is always 32-bit.
+  if (SDL_LockSurface(screen) < 0) return SDLDPYError();
+  SDLDPYRepack(image, screen);
+  SDL_UnlockSurface(screen);
+#else
   int w = image->width < screen->w ? image->width : screen->w;
   int h = image->height < screen->h ? image->height : screen->h;
   // The image's rows stay its own: the lent surface keeps the image's pitch.
@@ -133,6 +190,7 @@ void SDLDPYShowConverted(SDLDPY* display, IMG* image) {
   if (!converted) return SDLDPYError();
   SDL_BlitSurface(converted, nullptr, screen, nullptr);
   SDL_FreeSurface(converted);
+#endif
   Present();
 }
 
@@ -143,20 +201,32 @@ void SDLDPYShow(SDLDPY* display, IMG* image) {
     snprintf(captureName, sizeof captureName, "frame-%05d.ppm", captureCounter);
     IMGWritePPM(image, captureName);
   }
-  if (!ScreenMatchesImage() || screen->w < display->width || screen->h < display->height)
-    return SDLDPYShowConverted(display, image);
-  if (SDL_LockSurface(screen) < 0) return SDLDPYError();
-  size_t row = size_t(display->width) * 4;
-  if (size_t(screen->pitch) == row) {
-    memcpy(screen->pixels, image->pixels, row * size_t(display->height));
-  } else {
-    // A full-screen surface may have longer rows than the image: copy by pitch.
-    for (int y = 0; y < display->height; ++y)
-      memcpy(static_cast<uint8_t*>(screen->pixels) + size_t(y) * screen->pitch,
-             image->pixels + size_t(y) * size_t(display->width), row);
-  }
-  SDL_UnlockSurface(screen);
+  if (!CopyToScreen(display, image)) return SDLDPYShowConverted(display, image);
   Present();
+}
+
+int SDLDPYRepack(const IMG* image, SDL_Surface* surface) {
+  if (!image || !image->pixels || !surface || !surface->pixels || image->width <= 0 ||
+      image->height <= 0 || surface->format->BitsPerPixel != 32)
+    return SDLDPYError(), 0;
+  const SDL_PixelFormat* f = surface->format;
+  int w = image->width < surface->w ? image->width : surface->w;
+  int h = image->height < surface->h ? image->height : surface->h;
+  // Places are taken from the masks alone: the browser's SDL fills in the
+  // masks of its screen format but not the shifts and losses.
+  const Channel red = ChannelOf(f->Rmask), green = ChannelOf(f->Gmask), blue = ChannelOf(f->Bmask);
+  const uint32_t alpha = f->Amask;
+  // Each channel goes to its place in the surface's word, as SDL_MapRGB puts
+  // it; bits of no colour channel are alpha and are set opaque.
+  for (int y = 0; y < h; ++y) {
+    const uint32_t* in = image->pixels + size_t(y) * size_t(image->width);
+    uint32_t* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) + size_t(y) * surface->pitch);
+    for (int x = 0; x < w; ++x) {
+      uint32_t p = in[x];
+      out[x] = red.Place(p >> 16 & 0xFF) | green.Place(p >> 8 & 0xFF) | blue.Place(p & 0xFF) | alpha;
+    }
+  }
+  return 1;
 }
 
 void SDLDPYSetCapture(SDLDPY* display, int on) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 struct IMG;
+struct SDL_Surface;
 
 struct SDLDPY {
   int width;       // recorded by every successful mode change
@@ -52,6 +53,11 @@ void SDLDPYShowConverted(SDLDPY* display, IMG* image);
 // Shows an image of exactly the display's size (the per-frame path); with
 // capture on, first writes it as "frame-%05d.ppm", numbered from 00001.
 void SDLDPYShow(SDLDPY* display, IMG* image);
+// Copies the top-left part of an image that fits into a 32-bit surface of any
+// channel layout (a browser's screen keeps red in the low byte), the surface's
+// alpha bits opaque; the caller locks the surface. 1 when done; 0 for a null
+// or empty image or a surface that is not 32-bit.
+int SDLDPYRepack(const IMG* image, SDL_Surface* surface);
 
 // Frame capture: off after SDLDPYNew; the counter is not reset by mode changes.
 void SDLDPYSetCapture(SDLDPY* display, int on);

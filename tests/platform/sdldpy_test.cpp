@@ -97,6 +97,62 @@ TEST_F(Display, ConvertedShowTakesTheTopLeftOfALargerImage) {
   IMGFree(&big);
 }
 
+// A 32-bit screen need not keep 0x00RRGGBB: a browser's has red in the low
+// byte. The copy must place every channel as SDL_MapRGB does, with opaque
+// alpha, inside the image's area and leave the rest of a wider surface alone.
+TEST(DisplayRepack, PlacesEveryChannelAsTheSurfaceLayoutSays) {
+  struct Layout { uint32_t r, g, b, a; };
+  const Layout layouts[] = {{0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000},  // browser canvas
+                            {0x00FF0000, 0x0000FF00, 0x000000FF, 0},           // the image's own
+                            {0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF},
+                            {0x0000FF00, 0x00FF0000, 0xFF000000, 0}};
+  IMG* image = Filled(5, 3, 0);
+  uint32_t seed = 12345;
+  for (int i = 0; i < 15; ++i) image->pixels[i] = (seed = seed * 1103515245u + 12345u) >> 8 & 0xFFFFFF;
+  image->pixels[0] = 0xFF0000;
+  image->pixels[1] = 0x0000FF;
+  // The browser's SDL records only the masks of its formats: shifts and losses
+  // stay 0, so every layout is tried a second time with them cleared.
+  for (int onlyMasks = 0; onlyMasks < 2; ++onlyMasks)
+  for (const Layout& l : layouts) {
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 7, 4, 32, l.r, l.g, l.b, l.a);
+    ASSERT_NE(s, nullptr);
+    SDL_FillRect(s, nullptr, 0x5A5A5A5A);
+    SDL_PixelFormat truth = *s->format;
+    if (onlyMasks) {
+      SDL_PixelFormat* f = s->format;
+      f->Rshift = f->Gshift = f->Bshift = f->Ashift = 0;
+      f->Rloss = f->Gloss = f->Bloss = f->Aloss = 0;
+    }
+    ASSERT_EQ(SDLDPYRepack(image, s), 1);
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 7; ++x) {
+        uint32_t got = static_cast<uint32_t*>(s->pixels)[y * s->pitch / 4 + x];
+        if (x >= 5 || y >= 3) {
+          EXPECT_EQ(got, 0x5A5A5A5Au) << x << "," << y;
+          continue;
+        }
+        uint32_t p = image->pixels[y * 5 + x];
+        EXPECT_EQ(got, SDL_MapRGB(&truth, p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF))
+            << std::hex << l.r << " at " << x << "," << y;
+      }
+    SDL_FreeSurface(s);
+  }
+  SDL_Surface* narrow = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 3, 32, 0xFF, 0xFF00, 0xFF0000, 0);
+  SDL_Surface* shallow = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 16, 0xF800, 0x07E0, 0x001F, 0);
+  EXPECT_EQ(SDLDPYRepack(image, shallow), 0);
+  EXPECT_EQ(SDLDPYRepack(nullptr, narrow), 0);
+  EXPECT_EQ(static_cast<uint32_t*>(narrow->pixels)[0], 0u);  // refused: untouched
+  // A narrower surface takes the image's top-left part, row by row.
+  ASSERT_EQ(SDLDPYRepack(image, narrow), 1);
+  const uint32_t* row2 = static_cast<uint32_t*>(narrow->pixels) + 2 * narrow->pitch / 4;
+  uint32_t p = image->pixels[2 * 5 + 3];
+  EXPECT_EQ(row2[3], (p >> 16 & 0xFF) | (p & 0xFF00) | (p & 0xFF) << 16);
+  SDL_FreeSurface(narrow);
+  SDL_FreeSurface(shallow);
+  IMGFree(&image);
+}
+
 struct CaptureDir : Display {
   std::string dir;
   char previous[4096];
