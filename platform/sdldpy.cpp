@@ -12,11 +12,15 @@
 
 #include "img.h"
 
-const char* const SDLDPYIdent[5] = {"SDLDPY  ", "20120518", "ZEKTORIN", "LINUXSDL", "CODE"};
+const char* const SDLDPYIdent[5] = {"SDLDPY  ", kWindowsBuild ? "20100924" : "20120518", "ZEKTORIN",
+                                    kWindowsBuild ? "C SDL" : "LINUXSDL", "CODE"};
 uint8_t SDLDPYDebug = 0;
 
 void SDLDPYError(void) {
-  if (SDLDPYDebug) puts("SDLDPY error");
+  if constexpr (kWindowsBuild)
+    PlatformTrace("SDLDPY error\n");
+  else if (SDLDPYDebug)
+    puts("SDLDPY error");
 }
 
 namespace {
@@ -80,7 +84,15 @@ bool CopyToScreen(const SDLDPY* display, const IMG* image) {
   if (SDL_LockSurface(screen) < 0) return SDLDPYError(), true;
   if (ScreenMatchesImage()) {
     size_t row = size_t(display->width) * 4;
-    if (size_t(screen->pitch) == row) {
+    if constexpr (kWindowsBuild) {
+      // The Windows build copies pixel by pixel, row by row at the screen's pitch.
+      const uint32_t* from = image->pixels;
+      for (int y = 0; y < display->height; ++y) {
+        uint32_t* to = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(screen->pixels) +
+                                                   size_t(y) * size_t(screen->pitch));
+        for (int x = 0; x < display->width; ++x) to[x] = *from++;
+      }
+    } else if (size_t(screen->pitch) == row) {
       memcpy(screen->pixels, image->pixels, row * size_t(display->height));
     } else {
       // A full-screen surface may have longer rows than the image: copy by pitch.
@@ -99,7 +111,7 @@ bool CopyToScreen(const SDLDPY* display, const IMG* image) {
 
 SDLDPY* SDLDPYNew(void) {
   if (singleton) return SDLDPYError(), singleton;
-  flagWord = SDLDPYBuildFlags;
+  if constexpr (!kWindowsBuild) flagWord = SDLDPYBuildFlags;  // Windows: set by every mode change
   SDLDPY* display = static_cast<SDLDPY*>(calloc(1, sizeof(SDLDPY)));
   if (!display) return SDLDPYError(), nullptr;
   singleton = display;
@@ -110,8 +122,10 @@ SDLDPY* SDLDPYNew(void) {
 
 void SDLDPYFree(SDLDPY** display) {
   if (!display || !IsDisplay(*display)) return SDLDPYError();
-  flagWord = SDLDPY_FLAGS_WINDOWED;
-  SDLDPYSetMode(*display, 256, 256);
+  if constexpr (!kWindowsBuild) {
+    flagWord = SDLDPY_FLAGS_WINDOWED;  // back to the windowed mode, in both Linux programs
+    SDLDPYSetMode(*display, 256, 256);
+  }
   screen = nullptr;  // the video surface belongs to SDL
   free(*display);
   *display = nullptr;
@@ -142,6 +156,7 @@ SDLDPY* SDLDPYCurrent(void) { return singleton; }
 
 void SDLDPYSetMode(SDLDPY* display, int width, int height) {
   if (!IsDisplay(display) || width < 0 || height < 0) return SDLDPYError();
+  if constexpr (kWindowsBuild) flagWord = SDLDPYBuildFlags;
   screen = SDL_SetVideoMode(width, height, 0, flagWord);
   if (!screen) return SDLDPYError();
   SDL_WM_SetCaption("VORNDEMO", "VORNDEMO");
@@ -196,7 +211,7 @@ void SDLDPYShowConverted(SDLDPY* display, IMG* image) {
 
 void SDLDPYShow(SDLDPY* display, IMG* image) {
   if (!ShowsImage(display, image)) return SDLDPYError();
-  if (captureOn) {
+  if (!kWindowsBuild && captureOn) {
     ++captureCounter;
     snprintf(captureName, sizeof captureName, "frame-%05d.ppm", captureCounter);
     IMGWritePPM(image, captureName);

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "platform/build_platform.h"
+
 struct IMG;
 struct SDL_Surface;
 
@@ -25,12 +27,15 @@ extern uint8_t SDLDPYDebug;
 // The video-mode flag word of this build (windowed or full screen); each
 // program links exactly one definition (sdldpy_window.cpp or sdldpy_fullscreen.cpp).
 extern const uint32_t SDLDPYBuildFlags;
-constexpr uint32_t SDLDPY_FLAGS_WINDOWED = 0x10000005;    // ANYFORMAT | ASYNCBLIT | HWSURFACE
-constexpr uint32_t SDLDPY_FLAGS_FULLSCREEN = 0x90000005;  // the same with FULLSCREEN
+// Linux: ANYFORMAT | ASYNCBLIT | HWSURFACE; Windows: ANYFORMAT | HWSURFACE.
+constexpr uint32_t SDLDPY_FLAGS_WINDOWED = kWindowsBuild ? 0x10000001 : 0x10000005;
+// The same with FULLSCREEN.
+constexpr uint32_t SDLDPY_FLAGS_FULLSCREEN = kWindowsBuild ? 0x90000001 : 0x90000005;
 
 // Opens the 256 x 256 window and returns the display; a second call returns the same one.
 SDLDPY* SDLDPYNew(void);
-// Resets to a 256 x 256 window, frees the display and sets *display to null.
+// Frees the display and sets *display to null; on Linux first resets to a
+// 256 x 256 window (the Windows build leaves the mode as it is).
 void SDLDPYFree(SDLDPY** display);
 // "" for the display (not allocated); null otherwise.
 const char* SDLDPYToASCII(const SDLDPY* display);
@@ -51,7 +56,8 @@ void SDLDPYShowPixels(SDLDPY* display, IMG* image);
 // Shows the top-left part of an image of any size through SDL's conversion.
 void SDLDPYShowConverted(SDLDPY* display, IMG* image);
 // Shows an image of exactly the display's size (the per-frame path); with
-// capture on, first writes it as "frame-%05d.ppm", numbered from 00001.
+// capture on, first writes it as "frame-%05d.ppm", numbered from 00001
+// (the Windows build has no capture and copies the pixels one by one).
 void SDLDPYShow(SDLDPY* display, IMG* image);
 // Copies the top-left part of an image that fits into a 32-bit surface of any
 // channel layout (a browser's screen keeps red in the low byte), the surface's
@@ -64,7 +70,7 @@ void SDLDPYSetCapture(SDLDPY* display, int on);
 // Number of frames captured so far.
 int SDLDPYCaptureCount(void);
 
-// Prints "SDLDPY error" when SDLDPYDebug is set.
+// Prints "SDLDPY error" when SDLDPYDebug is set (Windows: compiled out, see kPlatformTraces).
 void SDLDPYError(void);
 
 #endif

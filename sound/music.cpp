@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "list.h"
+#include "platform/build_platform.h"
 #include "sample.h"
 
 const char* const MUSICIdent[5] = {"MUSIC   ", "20120308", "ZEKTORIN", "C", "CODE"};
@@ -170,13 +171,11 @@ void MUSICStep(MUSIC* music) {
   int32_t index = rand() % music->instruments->count;
   int32_t half = rand() % 2;
   int32_t quarter = rand() % 2;
-#ifdef _WIN32
-  int32_t eighth = rand() % 2;
-  int32_t sixteenth = rand() % 2;
-#else
-  int32_t sixteenth = rand() % 2;  // the Linux build draws this coin before the eighth
-  int32_t eighth = rand() % 2;
-#endif
+  // The Linux build draws the sixteenth's coin before the eighth's, Windows the other way.
+  int32_t third = rand() % 2;
+  int32_t fourth = rand() % 2;
+  int32_t eighth = kWindowsBuild ? third : fourth;
+  int32_t sixteenth = kWindowsBuild ? fourth : third;
   p.offset = half * (length / 2) + quarter * (length / 4) + eighth * (length / 8) +
              sixteenth * (length / 16);
   p.k = rand() % 4;

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "list.h"
+#include "platform/build_platform.h"
 #include "sample.h"
 
 const char* const SDLSNDIdent[5] = {"SDLSND  ", "20120308", "ZEKTORIN", "LINUXSDL", "CODE"};
@@ -18,6 +19,15 @@ void SDLSNDError(void) {
 }
 
 namespace {
+
+// A rejected call: SDLSNDError on Linux; the Windows build has no report but a
+// diagnostic line instead (printed only with kPlatformTraces).
+void Report(const char* diagnostic) {
+  if constexpr (kWindowsBuild)
+    PlatformTrace(diagnostic);
+  else
+    SDLSNDError();
+}
 
 // Holds SDL's audio lock for one scope.
 struct AudioLock {
@@ -30,9 +40,10 @@ struct AudioLock {
 }  // namespace
 
 SDLSND* SDLSNDNew(void) {
-  if (SDL_Init(0xFFFF) < 0) return SDLSNDError(), nullptr;
+  PlatformTraceScope trace("SDLSNDNew_\n", "_SDLSNDNew\n");
+  if (SDL_Init(0xFFFF) < 0) return Report("ERR Init SDL\n"), nullptr;
   SDLSND* audio = static_cast<SDLSND*>(calloc(1, sizeof(SDLSND)));
-  if (!audio) return SDLSNDError(), nullptr;
+  if (!audio) return Report("ERR calloc SDLSND\n"), nullptr;
   audio->rate = 44100;
   audio->width = 16;
   audio->sign = 's';
@@ -42,7 +53,7 @@ SDLSND* SDLSNDNew(void) {
   audio->queue = LISTNew();
   if (!audio->queue) {
     free(audio);
-    return SDLSNDError(), nullptr;
+    return Report("ERR calloc SDLSND\n"), nullptr;
   }
   SDL_AudioSpec spec;
   memset(&spec, 0, sizeof spec);
@@ -56,14 +67,15 @@ SDLSND* SDLSNDNew(void) {
   if (SDL_OpenAudio(&spec, nullptr) < 0) {
     LISTFree(&audio->queue);
     free(audio);
-    return SDLSNDError(), nullptr;
+    return Report("ERR open audio\n"), nullptr;
   }
   SDL_PauseAudio(0);
   return audio;
 }
 
 void SDLSNDFree(SDLSND** audio) {
-  if (!audio || !*audio) return SDLSNDError();
+  PlatformTraceScope trace("SDLSNDFree_\n", "_SDLSNDFree\n");
+  if (!audio || !*audio) return Report("ERR void parameter\n");
   SDL_PauseAudio(1);
   // Closing waits for the audio thread to end; it must not wait while we hold
   // the lock the thread may be blocked on, so take and release the lock first:
@@ -76,47 +88,59 @@ void SDLSNDFree(SDLSND** audio) {
 }
 
 const char* SDLSNDToASCII(const SDLSND* audio) {
-  if (!audio) return SDLSNDError(), nullptr;
+  PlatformTraceScope trace("SDLSNDToASCII_\n", "_SDLSNDToASCII\n");
+  if (!audio) return Report("ERR void parameter\n"), nullptr;
   return "";
 }
 
 SDLSND* SDLSNDFromASCII(const char* text) {
-  if (!text) SDLSNDError();
+  PlatformTraceScope trace("SDLSNDFromASCII_\n", "_SDLSNDFromASCII\n");
+  if (!text) Report("ERR void parameter.\n");
   return nullptr;
 }
 
 int SDLSNDEqual(const SDLSND* a, const SDLSND* b) {
-  if (!a || !b) return SDLSNDError(), 0;
+  PlatformTraceScope trace("SDLSNDEqual_\n", "_SDLSNDEqual\n");
+  if (!a || !b) return Report("ERR void parameter\n"), 0;
   return 1;
 }
 
 SDLSND* SDLSNDCopy(const SDLSND* audio) {
-  if (!audio) SDLSNDError();
+  PlatformTraceScope trace("SDLSNDCopy_\n", "_SDLSNDCopy\n");
+  if (!audio) Report("ERR void parameter\n");
   return nullptr;
 }
 
 void SDLSNDPlay(SDLSND* audio) {
-  if (!audio) SDLSNDError();
+  PlatformTraceScope trace("SDLSNDPlay_\n", "_SDLSNDPlay\n");
+  if (!audio) Report("ERR void parameter\n");
 }
 
 void SDLSNDPlaySAMPLE(SDLSND* audio, SAMPLE* sample) {
-  if (!audio || !sample) return SDLSNDError();
+  PlatformTraceScope trace("SDLSNDPlaySAMPLE_\n", "_SDLSNDPlaySAMPLE\n");
+  if (!audio || !sample) return Report("ERR void parameter\n");
   // The callback may be removing the head while the push grows the slot array.
   AudioLock lock;
-  if (!audio->queue) audio->queue = LISTNew();
+  if (!audio->queue) {
+    PlatformTrace("ERR void snd->queue\n");
+    audio->queue = LISTNew();
+  }
   LISTPush(audio->queue, sample);
 }
 
 int32_t SDLSNDQueued(const SDLSND* audio) {
-  if (!audio) return SDLSNDError(), 0;
+  if (!audio) return Report("ERR void parameter\n"), 0;
   AudioLock lock;
   return audio->queue ? audio->queue->count : 0;
 }
 
 void SDLSNDCallback(void* user, uint8_t* stream, int length) {
+  PlatformTraceScope trace("SDLSNDCallback_\n", "_SDLSNDCallback\n");
   SDLSND* audio = static_cast<SDLSND*>(user);
-  if (!audio || !stream || length < 1 || !audio->queue || audio->queue->count == 0)
-    return SDLSNDError();  // the buffer keeps the silence SDL put into it
+  // A refused fill writes nothing: the buffer keeps the silence SDL put into it.
+  if (!audio || !stream) return Report("ERR void parameter\n");
+  if (length < 1) return Report("ERR wrong length\n");
+  if (!audio->queue || audio->queue->count == 0) return Report("ERR underflow\n");
   const SAMPLE* head = static_cast<const SAMPLE*>(LISTGet(audio->queue, 0));
   if (audio->mute == 1 || !head) {
     memset(stream, 0, size_t(length));

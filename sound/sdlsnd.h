@@ -54,7 +54,8 @@ int32_t SDLSNDQueued(const SDLSND* audio);
 // or an empty queue; zeros when muted. Called by SDL with the audio lock held.
 void SDLSNDCallback(void* user, uint8_t* stream, int length);
 
-// Prints "SDLSND error" when SDLSNDDebug is set.
+// Prints "SDLSND error" when SDLSNDDebug is set. The Windows build reports
+// through its diagnostic lines instead (platform/build_platform.h), not this.
 void SDLSNDError(void);
 
 #endif

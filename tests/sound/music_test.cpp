@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "list.h"
+#include "platform/build_platform.h"
 #include "sample.h"
 #include "sample_helpers.h"
 
@@ -27,13 +28,21 @@ struct Music {
   }
 };
 
-// The draws of one step as the Linux build makes them, for a given seed.
+// The draws of one step for a given seed, in this build's order (the Linux
+// build draws the sixteenth's coin before the eighth's, Windows after it).
 struct Draws {
   int32_t index, offset, k;
   Draws(unsigned seed, int32_t instruments, int32_t length) {
     srand(seed);
     index = rand() % instruments;
-    int32_t half = rand() % 2, quarter = rand() % 2, sixteenth = rand() % 2, eighth = rand() % 2;
+    int32_t half = rand() % 2, quarter = rand() % 2, sixteenth = 0, eighth = 0;
+    if constexpr (kWindowsBuild) {
+      eighth = rand() % 2;
+      sixteenth = rand() % 2;
+    } else {
+      sixteenth = rand() % 2;
+      eighth = rand() % 2;
+    }
     offset = half * (length / 2) + quarter * (length / 4) + eighth * (length / 8) +
              sixteenth * (length / 16);
     k = rand() % 4;
