@@ -17,13 +17,10 @@ const char* typewriterWords = reinterpret_cast<const char*>(wordList);
 
 namespace {
 
-#if defined(_WIN32)
-constexpr int32_t kTypingFrames = 1501;  // a counter from 1500 down to 0
-constexpr int32_t kBloomFrames = 76;     // from 75 down to 0
-#else
-constexpr int32_t kTypingFrames = 1001;  // a counter from 1000 down to 0
-constexpr int32_t kBloomFrames = 51;     // from 50 down to 0
-#endif
+// Linux: a counter from 1000 down to 0, Windows from 1500.
+constexpr int32_t kTypingFrames = kWindowsBuild ? 1501 : 1001;
+// Linux: from 50 down to 0, Windows from 75.
+constexpr int32_t kBloomFrames = kWindowsBuild ? 76 : 51;
 
 void DrawTypewriterFrame() {
   TypewriterFrame(&typewriter, smallFont, workImage, trailImage, typewriterWords, screenWidth, screenHeight);

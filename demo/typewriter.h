@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "platform/build_platform.h"
+
 struct IMG;
 struct LFONT;
 
@@ -22,11 +24,7 @@ struct Typewriter {
 
 constexpr int32_t kTypewriterFlyStart = 40;
 // Copies of the flying letter per frame (the Windows build draws more).
-#if defined(_WIN32)
-constexpr int32_t kTypewriterCopies = 16;
-#else
-constexpr int32_t kTypewriterCopies = 8;
-#endif
+constexpr int32_t kTypewriterCopies = kWindowsBuild ? 16 : 8;
 
 // The state of the first transition: nothing typed, (104, 104), fly step 40, white.
 void TypewriterReset(Typewriter* t);

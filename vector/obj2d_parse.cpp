@@ -10,6 +10,7 @@
 
 #include "list.h"
 #include "obj2d.h"
+#include "platform/build_platform.h"
 #include "wrap32.h"
 
 namespace {
@@ -17,11 +18,7 @@ namespace {
 constexpr int kTokenLimit = 255;
 
 // The Linux builds also take a leading part of a key word ("n" for name).
-#if defined(_WIN32)
-constexpr bool kKeyPrefixes = false;
-#else
-constexpr bool kKeyPrefixes = true;
-#endif
+constexpr bool kKeyPrefixes = !kWindowsBuild;
 
 bool IsBlank(unsigned char c) { return c <= 32 || c >= 127; }
 bool IsSeparator(unsigned char c) { return IsBlank(c) || c == ',' || c == ';'; }

@@ -20,6 +20,10 @@
 
 namespace {
 
+// The phases' frame limits of this build (Windows types and blooms longer).
+constexpr int32_t kTyping = kWindowsBuild ? 1501 : 1001;
+constexpr int32_t kBloom = kWindowsBuild ? 76 : 51;
+
 std::multiset<int32_t> spaceFrames;  // frameCounter values at which Space arrives
 
 uint32_t SteadyClock() {
@@ -68,7 +72,7 @@ TEST_F(Transition, FirstTransitionTypesTheFirstWordThenBlooms) {
   fadeColour = 0x010101;
   // 20 frames a letter; the frame in which the last one lands reaches the
   // newline and is not shown.
-  EXPECT_EQ(RunTransition(), 4 * 20 - 1 + 51);
+  EXPECT_EQ(RunTransition(), 4 * 20 - 1 + kBloom);
   EXPECT_EQ(typewriter.position, 5);
   EXPECT_EQ(typewriter.typed, 0);
   EXPECT_EQ(typewriter.lineLength, 4);
@@ -83,19 +87,20 @@ TEST_F(Transition, FirstTransitionTypesTheFirstWordThenBlooms) {
 }
 
 TEST_F(Transition, SpaceEndsOnlyTheRunningPhase) {
-  EXPECT_EQ(RunTransition({10}), 10 + 51);  // typing cut short, the bloom runs in full
+  EXPECT_EQ(RunTransition({10}), 10 + kBloom);  // typing cut short, the bloom runs in full
   EXPECT_EQ(typewriter.position, 5);     // the cut line is abandoned
-  EXPECT_EQ(RunTransition({12, 12}), 12 + 51);  // twice within one frame still ends one phase
+  EXPECT_EQ(RunTransition({12, 12}), 12 + kBloom);  // twice within one frame still ends one phase
   EXPECT_EQ(typewriter.position, 10);
   EXPECT_EQ(RunTransition({3, 3 + 7}), 3 + 7);  // once in each phase
   EXPECT_EQ(controlFlags & CONTROL_NEXT, 0);
 }
 
 TEST_F(Transition, TypingStopsAfter1001Frames) {
-  std::string words = std::string(60, 'W') + "\nAB\n";  // 60 letters would need 1200 frames
+  // 90 letters would need 1800 frames (Windows stops typing after 1501).
+  std::string words = std::string(90, 'W') + "\nAB\n";
   typewriterWords = words.c_str();
-  EXPECT_EQ(RunTransition(), 1001 + 51);
-  EXPECT_EQ(typewriter.position, 61);
+  EXPECT_EQ(RunTransition(), kTyping + kBloom);
+  EXPECT_EQ(typewriter.position, 91);
   EXPECT_EQ(typewriter.lineLength, 2);
   EXPECT_EQ(typewriter.lineX, (256 - 32) / 2 + 8);
 }
