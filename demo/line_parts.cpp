@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "fps.h"
+#include "platform/build_platform.h"
 #include "helix.h"
 #include "img.h"
 #include "list.h"
@@ -32,13 +33,7 @@ constexpr int32_t kHues = 1536;
 constexpr int32_t kKaleidoscopePeriod = 256;
 
 // random() where the platform has it (it shares rand()'s generator), rand() elsewhere.
-int32_t DemoRandom() {
-#if defined(_WIN32)
-  return rand();
-#else
-  return int32_t(random());
-#endif
-}
+int32_t DemoRandom() { return PlatformRandom(); }
 
 HELIX* Strand(int32_t index) { return static_cast<HELIX*>(LISTGet(helixStrands, index)); }
 

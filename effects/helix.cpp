@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "img.h"
+#include "platform/build_platform.h"
 #include "imgfx.h"
 #include "rgb888.h"
 #include "sine.h"
@@ -38,16 +39,12 @@ int32_t Near(int64_t v, int64_t extent) { return int32_t(std::clamp<int64_t>(v, 
 
 // The draws of one random value: random() shares glibc's generator with rand()
 // and gives 31 bits; the Windows rand() gives 15 bits, so its colour takes two.
-#if defined(_WIN32)
-int32_t Draw() { return rand(); }
+int32_t Draw() { return PlatformRandom(); }
 uint32_t DrawColour() {
-  uint32_t first = uint32_t(rand());
-  return first + uint32_t(rand()) * 65536u;
+  uint32_t first = uint32_t(PlatformRandom());
+  if constexpr (kWindowsBuild) return first + uint32_t(PlatformRandom()) * 65536u;
+  return first;
 }
-#else
-int32_t Draw() { return int32_t(random()); }
-uint32_t DrawColour() { return uint32_t(random()); }
-#endif
 
 // The ribbon's span at walk position t and cross position c, e + 1 long along
 // the walk: a row span for horizontal ribbons, a column span for vertical ones.

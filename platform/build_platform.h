@@ -4,18 +4,21 @@
 // builds differ in a few fixed places. Every such place tests this one
 // constant (with if constexpr, so the other branch still compiles and stays
 // checked) instead of testing the compiler's platform macros itself:
-//   platform/sdldpy.cpp   flag word set in SDLDPYSetMode, pixel-by-pixel copy,
-//                         no frame capture, no mode reset in SDLDPYFree
-//   platform/sdlkbd.cpp   entry/exit traces and "ERR" messages (kPlatformTraces)
-//   sound/sdlsnd.cpp      traces and "ERR" messages in place of SDLSNDError
-//   sound/music.cpp       the order of the eighth and sixteenth coins
-// and in the show and its library: the typewriter's frame limits and letter
-// copies, whole key words only in the line-object text format, and two rand()
-// draws per random colour where the C library's rand() stays below 32768.
+//   platform/sdldpy.cpp    flag word set in SDLDPYSetMode, pixel-by-pixel copy,
+//                          no frame capture, no mode reset in SDLDPYFree, ident
+//   platform/sdlkbd.cpp    ident; entry/exit traces and "ERR" lines (kPlatformTraces)
+//   sound/sdlsnd.cpp       traces and "ERR" lines in place of SDLSNDError
+//   sound/music.cpp        the order of the eighth's and the sixteenth's coin
+//   demo/typewriter.h, demo/transition.cpp   16 letter copies, 1501 and 76 frames
+//   vector/obj2d_parse.cpp whole key words only
+//   effects/helix.cpp, demo/line_parts.cpp   rand() for random(), two draws a colour
+// The tests that expect platform values test the same constant.
 #ifndef VORN_PLATFORM_BUILD_PLATFORM_H
 #define VORN_PLATFORM_BUILD_PLATFORM_H
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 // True in the Windows builds (the 32-bit deliverables and the x86-64 test build).
 #if defined(_WIN32)
@@ -23,6 +26,18 @@ constexpr bool kWindowsBuild = true;
 #else
 constexpr bool kWindowsBuild = false;
 #endif
+
+// One draw of the C library's generator as the show reads it: random() on
+// Linux (the same generator as rand(), 31 bits), rand() on Windows, which has
+// no random() and whose rand() stays below 32768. Only the declaration of
+// random() needs the preprocessor; callers test kWindowsBuild.
+inline int32_t PlatformRandom() {
+#if defined(_WIN32)
+  return rand();
+#else
+  return int32_t(random());
+#endif
+}
 
 // The Windows platform modules' entry/exit traces and "ERR" messages. They are
 // compiled in but switched off by this constant in every build.

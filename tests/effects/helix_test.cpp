@@ -10,6 +10,7 @@
 
 #include "image/image_fixture.h"
 #include "img.h"
+#include "platform/build_platform.h"
 #include "sine.h"
 
 namespace {
@@ -24,11 +25,12 @@ struct HelixDeleter {
 };
 using Helix = std::unique_ptr<HELIX, HelixDeleter>;
 
-// random() shares its generator with rand() in glibc: the draws as rand() sees them.
+// random() shares its generator with rand() in glibc: the draws as rand() sees
+// them (PlatformRandom: random() on Linux, rand() on Windows).
 std::vector<uint32_t> Draws(unsigned seed, int n) {
   srand(seed);
   std::vector<uint32_t> draws;
-  for (int i = 0; i < n; ++i) draws.push_back(uint32_t(random()));
+  for (int i = 0; i < n; ++i) draws.push_back(uint32_t(PlatformRandom()));
   srand(seed);
   return draws;
 }
@@ -108,7 +110,9 @@ HELIX RandomHelix(std::mt19937& rng, int round) {
 
 TEST(Helix, RandomizeDrawsSixValuesInOrder) {
   for (unsigned seed : {1u, 273880913u, 99u}) {
-    std::vector<uint32_t> d = Draws(seed, 7);
+    std::vector<uint32_t> d = Draws(seed, 8);
+    // Windows' rand() has 15 bits: its colour takes two draws, first + second * 65536.
+    const uint32_t colour = kWindowsBuild ? d[5] + d[6] * 65536u : d[5];
     Helix helix(HELIXNew());
     ASSERT_TRUE(helix);
     EXPECT_EQ(helix->phase, int32_t(d[0] & 1023));
@@ -116,9 +120,9 @@ TEST(Helix, RandomizeDrawsSixValuesInOrder) {
     EXPECT_EQ(helix->step, int32_t(d[2] % 8 + 1));
     EXPECT_EQ(helix->amplitude, int32_t(d[3] % 100 + 16));
     EXPECT_EQ(helix->offset, int32_t(d[4] % 63 + 64));
-    EXPECT_EQ(helix->color, (d[5] & 0x7F7F7F) + 0x808080);
+    EXPECT_EQ(helix->color, (colour & 0x7F7F7F) + 0x808080);
     EXPECT_EQ(helix->shade, (helix->color & 0xFEFEFE) >> 1);
-    EXPECT_EQ(uint32_t(random()), d[6]);
+    EXPECT_EQ(uint32_t(PlatformRandom()), d[kWindowsBuild ? 7 : 6]);
   }
 }
 
@@ -133,11 +137,12 @@ TEST(Helix, EqualCopyAndCloneLeaveTheShadeAloneAndStepWraps) {
   EXPECT_FALSE(HELIXEqual(a.get(), b.get()));
 
   a->color = 0x808080;
-  std::vector<uint32_t> d = Draws(3, 6);
+  std::vector<uint32_t> d = Draws(3, 7);
+  const uint32_t colour = kWindowsBuild ? d[5] + d[6] * 65536u : d[5];  // as in RandomizeDraws...
   Helix clone(HELIXClone(a.get()));
   ASSERT_TRUE(clone);
   EXPECT_TRUE(HELIXEqual(clone.get(), a.get()));
-  EXPECT_EQ(clone->shade, (((d[5] & 0x7F7F7F) + 0x808080) & 0xFEFEFE) >> 1);
+  EXPECT_EQ(clone->shade, (((colour & 0x7F7F7F) + 0x808080) & 0xFEFEFE) >> 1);
 
   const std::string error = "HELIX error\n";
   EXPECT_EQ(Printed(HELIXDebug, [&] { EXPECT_EQ(HELIXClone(nullptr), nullptr); }), error);
