@@ -237,16 +237,27 @@ try {
     }
     if (part === 'sineline') {
       // Key 8 where the top-left corner is mostly dark: the readout's two rows
-      // of wire-font digits light over a thousand of its pixels.
-      const before = await readoutPixels();
+      // of wire-font digits light a few hundred of its pixels. The curve moves
+      // through the corner too, so each state is sampled over several frames:
+      // the fewest lit pixels with the readout must exceed the most without it.
+      const samples = async () => {
+        const lit = [];
+        for (let i = 0; i < 4; i++) {
+          lit.push(await readoutPixels());
+          await page.waitForTimeout(120);
+        }
+        return lit;
+      };
+      const before = await samples();
       await press('8');
-      await page.waitForTimeout(300);
-      const shown = await readoutPixels();
+      await page.waitForTimeout(200);
+      const shown = await samples();
       await press('8');
-      await page.waitForTimeout(300);
-      const hidden = await readoutPixels();
-      check('key 8 shows the frame-rate readout and hides it again',
-        shown > before + 400 && shown > hidden + 400, `lit pixels ${before} -> ${shown} -> ${hidden}`);
+      await page.waitForTimeout(200);
+      const hidden = await samples();
+      const without = Math.max(...before, ...hidden);
+      check('key 8 shows the frame-rate readout and hides it again', Math.min(...shown) > without + 150,
+        `lit pixels ${before.join('/')} -> ${shown.join('/')} -> ${hidden.join('/')}`);
     }
   }
 
