@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <memory>
@@ -34,7 +35,13 @@ uint32_t fakeNow = 0;
 uint32_t FakeClock() { return fakeNow += 40000; }
 // Frames never earn sleep on this clock; the only wait is the helix pause, which
 // sleeps for real so the key thread's events are not starved by a busy poll.
-void PauseSleep(uint32_t milliseconds) { SDL_Delay(milliseconds); }
+// Each wait is counted: the pause loop waits only after it has handled the key
+// its poll took, so a new count tells the key thread that the key has acted.
+std::atomic<int32_t> pauseWaits{0};
+void PauseSleep(uint32_t milliseconds) {
+  SDL_Delay(milliseconds);
+  ++pauseWaits;
+}
 
 // The values the generator gives after srand(seed); random() and rand() share
 // it, so one list serves both. The generator is reseeded for the code under test.
@@ -61,6 +68,20 @@ bool Drained() {
   SDL_Event event;
   for (int i = 0; i < 20000; ++i) {
     if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) == 0) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return false;
+}
+
+// Waits until the pause loop has taken every queued event and handled the key.
+// An empty queue alone is not enough: the poll that emptied it may still be
+// running, and a key-up pushed then would be read in the same poll and clear
+// the key before it is handled.
+bool Handled() {
+  if (!Drained()) return false;
+  const int32_t waits = pauseWaits;
+  for (int i = 0; i < 20000; ++i) {
+    if (pauseWaits != waits) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return false;
@@ -149,7 +170,7 @@ TEST_F(LineParts, PauseHandlesKeysAndRemembersSpace) {
   bool drained = true;
   std::thread keys([&] {
     PushKey(SDL_KEYDOWN, SDLK_SPACE);
-    drained &= Drained();
+    drained &= Handled();
     PushKey(SDL_KEYUP, SDLK_SPACE);
     PushKey(SDL_KEYDOWN, SDLK_p);
     drained &= Drained();
@@ -180,7 +201,7 @@ TEST_F(LineParts, HelixPartPausedFromItsStartDrawsOneFrameThenWaits) {
       drained &= Drained();
     }
     PushKey(SDL_KEYDOWN, SDLK_SPACE);
-    drained &= Drained();
+    drained &= Handled();
     PushKey(SDL_KEYUP, SDLK_SPACE);
     PushKey(SDL_KEYDOWN, SDLK_p);
     drained &= Drained();
