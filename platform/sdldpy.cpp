@@ -32,6 +32,7 @@ bool doubleBuffered = false;
 bool captureOn = false;
 int captureCounter = 0;
 char captureName[32];
+void (*showWatch)(const IMG* image) = nullptr;
 
 bool IsDisplay(const SDLDPY* display) { return display && display == singleton; }
 
@@ -211,6 +212,7 @@ void SDLDPYShowConverted(SDLDPY* display, IMG* image) {
 
 void SDLDPYShow(SDLDPY* display, IMG* image) {
   if (!ShowsImage(display, image)) return SDLDPYError();
+  if (showWatch) showWatch(image);
   if (!kWindowsBuild && captureOn) {
     ++captureCounter;
     snprintf(captureName, sizeof captureName, "frame-%05d.ppm", captureCounter);
@@ -250,3 +252,5 @@ void SDLDPYSetCapture(SDLDPY* display, int on) {
 }
 
 int SDLDPYCaptureCount(void) { return captureCounter; }
+
+void SDLDPYSetShowWatch(void (*watch)(const IMG* image)) { showWatch = watch; }

@@ -69,6 +69,9 @@ int SDLDPYRepack(const IMG* image, SDL_Surface* surface);
 void SDLDPYSetCapture(SDLDPY* display, int on);
 // Number of frames captured so far.
 int SDLDPYCaptureCount(void);
+// Calls watch with every image SDLDPYShow accepts, before it is shown, on every
+// build (tools record the show with it); null: no watch. The program sets none.
+void SDLDPYSetShowWatch(void (*watch)(const IMG* image));
 
 // Prints "SDLDPY error" when SDLDPYDebug is set (Windows: compiled out, see kPlatformTraces).
 void SDLDPYError(void);

@@ -2,13 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "capture_files.h"
 #include "img.h"
 #include "png_decode.h"
-#include "run_tool.h"
+#include "tool_files.h"
 
 namespace {
 
@@ -52,6 +54,53 @@ TEST(CaptureFiles, WavHeaderCountsTheValues) {
                        "\x01\0\xFF\xFF\x40\x9C\x01\0", 52);
   EXPECT_EQ(ReadWhole(path), expected);
   remove(path.c_str());
+}
+
+void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// Files reach the output folder only by the commit, which replaces those of an
+// earlier run and leaves folders of the output alone.
+TEST(CaptureFiles, StagingCommitMovesFilesOverAnEarlierRun) {
+  std::string out = FreshPath("staging");
+  ASSERT_TRUE(std::filesystem::create_directory(out));
+  WriteText(out + "/checksums.txt", "old");
+  Staging staging;
+  std::string error;
+  ASSERT_TRUE(StagingCreate(&staging, out, &error)) << error;
+  EXPECT_FALSE(staging.createdOut);
+  WriteText(staging.dir + "/checksums.txt", "new");
+  WriteText(staging.dir + "/audio.wav", "sound");
+  EXPECT_EQ(ReadWhole(out + "/checksums.txt"), "old");  // not before the commit
+  ASSERT_TRUE(StagingCommit(&staging, &error)) << error;
+  EXPECT_EQ(ReadWhole(out + "/checksums.txt"), "new");
+  EXPECT_EQ(ReadWhole(out + "/audio.wav"), "sound");
+  EXPECT_FALSE(Exists(staging.dir));
+  std::filesystem::remove_all(out);
+}
+
+// A staging folder that cannot be read is a failure, not an empty success.
+TEST(CaptureFiles, StagingCommitFailsWhenTheStagingFolderIsGone) {
+  std::string out = FreshPath("gone");
+  Staging staging;
+  std::string error;
+  ASSERT_TRUE(StagingCreate(&staging, out, &error)) << error;
+  EXPECT_TRUE(staging.createdOut);
+  std::filesystem::remove_all(staging.dir);
+  EXPECT_FALSE(StagingCommit(&staging, &error));
+  EXPECT_NE(error.find("cannot read the staging folder"), std::string::npos) << error;
+  StagingDiscard(&staging);
+  EXPECT_FALSE(Exists(out));  // made by this run, so removed with it
+}
+
+TEST(CaptureFiles, StagingRefusesAFileAsTheOutputFolder) {
+  std::string file = FreshPath("plain");
+  WriteText(file, "x");
+  Staging staging;
+  std::string error;
+  EXPECT_FALSE(StagingCreate(&staging, file, &error));
+  EXPECT_NE(error.find("cannot create the output folder"), std::string::npos) << error;
+  EXPECT_EQ(ReadWhole(file), "x");
+  std::filesystem::remove(file);
 }
 
 }  // namespace

@@ -9,33 +9,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "tool_files.h"
 
 struct ToolResult {
   int status = -1;  // exit status; -1 if it did not exit normally
   std::string out;
   std::string err;
 };
-
-inline std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-inline bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
-
-// A fresh folder name under the test's temporary folder (not created).
-inline std::string FreshPath(const std::string& name) {
-  std::string path = testing::TempDir() + "capture_" + name + "_" + std::to_string(getpid());
-  std::string removal = "rm -rf '" + path + "'";
-  if (system(removal.c_str()) != 0) ADD_FAILURE() << "cannot clear " << path;
-  return path;
-}
 
 // Starts the tool with args; its output goes to files beside logBase.
 inline pid_t StartTool(const std::vector<std::string>& args, const std::string& logBase) {

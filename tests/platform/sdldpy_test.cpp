@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "img.h"
 
@@ -84,6 +85,24 @@ TEST_F(Display, ShowsAnImageOnAnyScreenLayout) {
   EXPECT_EQ(ScreenRGB(17, 200), 0u);
   IMGFree(&white);
   IMGFree(&black);
+}
+
+// The watch sees each accepted image before the screen does, on every build.
+std::vector<uint32_t> watched;
+void Watch(const IMG* image) { watched.push_back(image->pixels[0]); }
+
+TEST_F(Display, ShowWatchSeesEveryAcceptedImageUntilCleared) {
+  IMG* red = Filled(256, 256, 0xFF0000);
+  IMG* small = Filled(16, 16, 0x00FF00);
+  SDLDPYSetShowWatch(Watch);
+  SDLDPYShow(display, red);
+  SDLDPYShow(display, small);  // refused: not watched either
+  SDLDPYShowPixels(display, red);  // only the per-frame path is watched
+  SDLDPYSetShowWatch(nullptr);
+  SDLDPYShow(display, red);
+  EXPECT_EQ(watched, std::vector<uint32_t>{0xFF0000u});
+  IMGFree(&red);
+  IMGFree(&small);
 }
 
 TEST_F(Display, ConvertedShowTakesTheTopLeftOfALargerImage) {

@@ -1,15 +1,10 @@
 // PNG and WAV writers, checksums and the staging folder.
 #include "capture_files.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <zlib.h>
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "img.h"
@@ -69,18 +64,9 @@ bool WriteWavHeader(FILE* file, uint32_t dataBytes) {
   return ok;
 }
 
-bool IsDirectory(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-// A folder itself, not a link to one: removal never follows links.
-bool IsOwnDirectory(const std::string& path) {
-  struct stat st;
-  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 }  // namespace
+
+namespace fs = std::filesystem;
 
 uint64_t PictureChecksum(const IMG* image) {
   std::vector<uint8_t> rgb = RgbRows(image);
@@ -145,46 +131,51 @@ bool WavFinish(WavWriter* wav) {
 
 bool StagingCreate(Staging* staging, const std::string& outDir, std::string* error) {
   staging->createdOut = false;
-  if (!IsDirectory(outDir)) {
-    if (mkdir(outDir.c_str(), 0777) != 0) {
-      *error = "cannot create the output folder \"" + outDir + "\": " + strerror(errno);
+  std::error_code failure;
+  if (!fs::is_directory(outDir, failure)) {
+    if (!fs::create_directory(outDir, failure)) {
+      if (!failure) failure = std::make_error_code(std::errc::not_a_directory);
+      *error = "cannot create the output folder \"" + outDir + "\": " + failure.message();
       return false;
     }
     staging->createdOut = true;
   }
-  char resolved[PATH_MAX];
-  if (!realpath(outDir.c_str(), resolved)) {
-    *error = "cannot resolve the output folder \"" + outDir + "\": " + strerror(errno);
-    if (staging->createdOut) rmdir(outDir.c_str());
+  fs::path resolved = fs::canonical(outDir, failure);
+  if (failure) {
+    *error = "cannot resolve the output folder \"" + outDir + "\": " + failure.message();
+    if (staging->createdOut) fs::remove(outDir, failure);
     return false;
   }
-  staging->outDir = resolved;
+  staging->outDir = resolved.generic_string();
   staging->dir = staging->outDir + "/.vorndemo-capture-partial";
   RemoveTree(staging->dir);  // left by a run that was killed
-  if (mkdir(staging->dir.c_str(), 0777) != 0) {
-    *error = "cannot write into the output folder \"" + outDir + "\": " + strerror(errno);
-    if (staging->createdOut) rmdir(staging->outDir.c_str());
+  if (!fs::create_directory(staging->dir, failure)) {
+    if (!failure) failure = std::make_error_code(std::errc::file_exists);
+    *error = "cannot write into the output folder \"" + outDir + "\": " + failure.message();
+    if (staging->createdOut) fs::remove(staging->outDir, failure);
     return false;
   }
   return true;
 }
 
 bool StagingCommit(Staging* staging, std::string* error) {
-  DIR* dir = opendir(staging->dir.c_str());
-  if (!dir) {
-    *error = "cannot read the staging folder \"" + staging->dir + "\": " + strerror(errno);
+  // Names first, moves after: the folder is not changed while it is being read,
+  // and a folder that cannot be read to its end moves nothing.
+  std::vector<std::string> names;
+  std::error_code failure;
+  for (fs::directory_iterator entry(staging->dir, failure), end; !failure && entry != end;
+       entry.increment(failure)) {
+    if (!entry->is_directory(failure) && !failure) names.push_back(entry->path().filename().string());
+  }
+  if (failure) {
+    *error = "cannot read the staging folder \"" + staging->dir + "\": " + failure.message();
     return false;
   }
-  std::vector<std::string> names;
-  while (dirent* entry = readdir(dir)) {
-    std::string name = entry->d_name;
-    if (!IsDirectory(staging->dir + "/" + name)) names.push_back(name);
-  }
-  closedir(dir);
   for (const std::string& name : names) {
-    std::string from = staging->dir + "/" + name, to = staging->outDir + "/" + name;
-    if (rename(from.c_str(), to.c_str()) != 0) {
-      *error = "cannot move \"" + name + "\" into \"" + staging->outDir + "\": " + strerror(errno);
+    // Replaces a file of an earlier run, on every system.
+    fs::rename(staging->dir + "/" + name, staging->outDir + "/" + name, failure);
+    if (failure) {
+      *error = "cannot move \"" + name + "\" into \"" + staging->outDir + "\": " + failure.message();
       return false;
     }
   }
@@ -195,24 +186,12 @@ bool StagingCommit(Staging* staging, std::string* error) {
 void StagingDiscard(Staging* staging) {
   if (staging->dir.empty()) return;
   RemoveTree(staging->dir);
-  if (staging->createdOut) rmdir(staging->outDir.c_str());
+  std::error_code ignored;
+  if (staging->createdOut) fs::remove(staging->outDir, ignored);
 }
 
+// Links are removed, never followed.
 void RemoveTree(const std::string& path) {
-  // Names first, removal after: a folder is not changed while it is being read.
-  std::vector<std::string> children;
-  if (DIR* dir = opendir(path.c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      std::string name = entry->d_name;
-      if (name != "." && name != "..") children.push_back(path + "/" + name);
-    }
-    closedir(dir);
-  }
-  for (const std::string& child : children) {
-    if (IsOwnDirectory(child))
-      RemoveTree(child);
-    else
-      unlink(child.c_str());
-  }
-  rmdir(path.c_str());
+  std::error_code ignored;
+  fs::remove_all(path, ignored);
 }

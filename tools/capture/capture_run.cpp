@@ -2,9 +2,6 @@
 #include "capture_run.h"
 
 #include <SDL.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cinttypes>
@@ -16,6 +13,7 @@
 #include <vector>
 
 #include "capture_files.h"
+#include "capture_system.h"
 #include "fps.h"
 #include "img.h"
 #include "sdldpy.h"
@@ -29,7 +27,6 @@ using Clock = std::chrono::steady_clock;
 struct Capture {
   CaptureOptions options;
   Staging staging;
-  std::string presentsDir;  // the display writes its captured presents here (the working folder)
   WavWriter wav;
   FILE* sums = nullptr;
   int32_t lastFrame = 0;   // planned last frame; 0: ended otherwise
@@ -37,10 +34,10 @@ struct Capture {
   int32_t seenFrame = 0;   // the last frameCounter handled
   bool running = false;    // the show's frames have started
   bool ending = false;     // the capture itself ends the run
-  // The frame whose presents are being captured, and the capture count before them.
+  // The frame whose picture is being taken, and its picture once presented.
   int32_t capturedFrame = 0;
   std::string capturedPart;
-  int capturedBase = 0;
+  IMG* picture = nullptr;
   int32_t pictures = 0;
   // Keys by frame; the key held down since the last frame, released at the next.
   std::map<int32_t, KeyPress> keysByFrame;
@@ -69,7 +66,7 @@ void OnSignal(int) { interrupted = 1; }
   }
   fprintf(stderr, "vorndemo-capture: %s\n", message.c_str());
   fflush(stdout);
-  _exit(1);
+  std::_Exit(1);
 }
 
 std::string FrameName(int32_t frame, const char* extension) {
@@ -78,41 +75,28 @@ std::string FrameName(int32_t frame, const char* extension) {
   return name;
 }
 
-std::string PresentPath(int count) { return capture->presentsDir + "/" + FrameName(count, "ppm"); }
-
-// Resident and peak resident memory of the process in KiB; -1 where unknown.
-long StatusKiB(const char* field) {
-  long value = -1;
-  if (FILE* status = fopen("/proc/self/status", "r")) {
-    char line[256];
-    size_t length = strlen(field);
-    while (fgets(line, sizeof line, status))
-      if (strncmp(line, field, length) == 0 && line[length] == ':') value = strtol(line + length + 1, nullptr, 10);
-    fclose(status);
-  }
-  return value;
+// The display's watch: the frame's own present (the first one after its clock
+// reading) is its picture; the fade-out presents that follow it are not.
+void TakePicture(const IMG* image) {
+  Capture& c = *capture;
+  if (!c.capturedFrame || c.picture) return;
+  c.picture = IMGCopy(image);
+  if (!c.picture) Fail("out of memory for the picture of frame " + std::to_string(c.capturedFrame));
 }
 
-// Keeps the frame's own present (the first one captured after its clock
-// reading) as its picture and drops the fade-out presents that followed it.
 void FinishPicture() {
   Capture& c = *capture;
   int32_t frame = c.capturedFrame;
   c.capturedFrame = 0;
-  int count = SDLDPYCaptureCount();
-  if (count == c.capturedBase) Fail("frame " + std::to_string(frame) + " was not presented");
-  std::string own = PresentPath(c.capturedBase + 1);
-  IMG* image = IMGReadPNM(own.c_str());
-  if (!image) Fail("cannot write frame " + std::to_string(frame) + " into \"" + c.staging.outDir + "\"");
+  if (!c.picture) Fail("frame " + std::to_string(frame) + " was not presented");
   fprintf(c.sums, "frame %05d %s picture %016" PRIx64 "\n", int(frame), c.capturedPart.c_str(),
-          PictureChecksum(image));
+          PictureChecksum(c.picture));
   bool ok = true;
   if (c.options.format == PictureFormat::Ppm)
-    ok = rename(own.c_str(), (c.staging.dir + "/" + FrameName(frame, "ppm")).c_str()) == 0;
+    ok = IMGWritePPM(c.picture, (c.staging.dir + "/" + FrameName(frame, "ppm")).c_str()) != 0;
   else if (c.options.format == PictureFormat::Png)
-    ok = WritePng(image, (c.staging.dir + "/" + FrameName(frame, "png")).c_str());
-  IMGFree(&image);
-  for (int n = c.capturedBase + 1; n <= count; ++n) remove(PresentPath(n).c_str());
+    ok = WritePng(c.picture, (c.staging.dir + "/" + FrameName(frame, "png")).c_str());
+  IMGFree(&c.picture);
   if (!ok) Fail("cannot write frame " + std::to_string(frame) + " into \"" + c.staging.outDir + "\"");
   ++c.pictures;
 }
@@ -176,7 +160,7 @@ int32_t FramesRun() { return capture->seenFrame - (capture->ending ? 1 : 0); }
 
 void ShowProgress(int32_t frame, bool force) {
   Capture& c = *capture;
-  if (c.options.quiet || !isatty(2)) return;
+  if (c.options.quiet || !StandardErrorIsTerminal()) return;
   Clock::time_point t = Clock::now();
   if (!force && t - c.lastProgress < std::chrono::milliseconds(200)) return;
   c.lastProgress = t;
@@ -194,7 +178,7 @@ void OnFrame(int32_t frame) {
   if (demoCycle != c.cycle) {
     c.cycle = demoCycle;
     if (c.options.cycles && c.cycle > c.options.cycles) c.ending = true, exit(0);
-    c.cycleResident.push_back({c.cycle, StatusKiB("VmRSS")});
+    c.cycleResident.push_back({c.cycle, ResidentKiB()});
   }
   if ((c.lastFrame && frame > c.lastFrame)) c.ending = true, exit(0);
   if (c.part != demoPart) {
@@ -207,9 +191,7 @@ void OnFrame(int32_t frame) {
   if (selected) {
     c.capturedFrame = frame;
     c.capturedPart = c.part;
-    c.capturedBase = SDLDPYCaptureCount();
   }
-  SDLDPYSetCapture(display, selected);
   ShowProgress(frame, false);
 }
 
@@ -249,7 +231,7 @@ void PrintSummary() {
          double(c.audioValues) / 44100.0, c.staging.outDir.c_str());
   int32_t planned = PlannedLastFrame(c.options);
   if (planned > frames) printf("the run ended before frame %d: later frames were not reached\n", int(planned));
-  long peak = StatusKiB("VmHWM"), resident = StatusKiB("VmRSS");
+  long peak = PeakResidentKiB(), resident = ResidentKiB();
   if (peak < 0 || resident < 0) {
     printf("memory: not measured on this system\n");
     return;
@@ -279,10 +261,8 @@ void OnExit() {
   ok &= fclose(c.sums) == 0;
   c.sums = nullptr;
   if (!ok) Fail("cannot complete the files in \"" + c.staging.outDir + "\"");
-  // The display's folder is empty now; the commit moves files only.
-  rmdir(c.presentsDir.c_str());
   std::string error;
-  if (chdir(c.staging.outDir.c_str()) != 0 || !StagingCommit(&c.staging, &error)) Fail(error);
+  if (!StagingCommit(&c.staging, &error)) Fail(error);
   PrintSummary();
   fflush(stdout);
   SDL_Quit();
@@ -299,12 +279,10 @@ void Prepare(const CaptureOptions& options) {
     fprintf(stderr, "vorndemo-capture: %s\n", error.c_str());
     exit(1);
   }
-  c.presentsDir = c.staging.dir + "/presents";
-  if (mkdir(c.presentsDir.c_str(), 0777) != 0 || chdir(c.presentsDir.c_str()) != 0)
-    Fail("cannot write into the output folder \"" + options.outDir + "\"");
   if (!WavOpen(&c.wav, (c.staging.dir + "/audio.wav").c_str()))
     Fail("cannot write the sound into \"" + options.outDir + "\"");
-  c.sums = fopen((c.staging.dir + "/checksums.txt").c_str(), "w");
+  // Binary: the same bytes, newlines included, on every system.
+  c.sums = fopen((c.staging.dir + "/checksums.txt").c_str(), "wb");
   if (!c.sums) Fail("cannot write the checksums into \"" + options.outDir + "\"");
   fprintf(c.sums, "# vorndemo-capture: per frame the FNV-1a 64 of its sound values and of its picture\n");
 }
@@ -325,13 +303,12 @@ void CaptureRun(const CaptureOptions& options) {
   Prepare(options);
   // Installed before SDL starts, SDL keeps these instead of turning the
   // signals into quit events that the show ignores.
-  signal(SIGINT, OnSignal);
-  signal(SIGTERM, OnSignal);
-  signal(SIGHUP, OnSignal);
+  CatchStopSignals(OnSignal);
   atexit(OnExit);
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  if (!SetEnvironment("SDL_VIDEODRIVER", "dummy") || !SetEnvironment("SDL_AUDIODRIVER", "dummy"))
+    Fail("cannot choose SDL's dummy drivers");
   DemoInit();
+  SDLDPYSetShowWatch(TakePicture);
   HoldAudioDevice();
   FPSSetClock(SimulatedMicroseconds, WhilePaused);
   state.running = true;
