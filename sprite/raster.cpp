@@ -1,9 +1,11 @@
 // RASTER: rolling colour bars drawn with the colour-first line operations.
 #include "raster.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "img.h"
 
@@ -174,13 +176,48 @@ void RASTERSmooth(RASTER* raster, int32_t r) {
   free(smoothed);
 }
 
+namespace {
+
+// Reads the colours of a raster file: hexadecimal words of up to 8 digits
+// separated by white space. False for anything else or too many colours.
+bool ReadColours(FILE* file, std::vector<uint32_t>* colours) {
+  uint32_t value = 0;
+  int digits = 0;
+  for (int c = fgetc(file);; c = fgetc(file)) {
+    if (c != EOF && isxdigit(c)) {
+      if (++digits > 8) return false;
+      value = value << 4 | uint32_t(isdigit(c) ? c - '0' : (c | 0x20) - 'a' + 10);
+      continue;
+    }
+    if (c != EOF && !isspace(c)) return false;
+    if (digits) {
+      if (colours->size() >= size_t(RASTER_MAX_COUNT)) return false;
+      colours->push_back(value);
+      value = 0;
+      digits = 0;
+    }
+    if (c == EOF) return !ferror(file);
+  }
+}
+
+}  // namespace
+
 RASTER* RASTERLoad(const char* path) {
   if (!path) return RASTERError(), nullptr;
   FILE* file = fopen(path, "rb");
   if (!file) return RASTERError(), nullptr;
+  std::vector<uint32_t> colours;
+  const bool read = ReadColours(file, &colours);
   fclose(file);
+  if (!read) return RASTERError(), nullptr;
   RASTER* raster = RASTERNew();
-  if (raster) RASTERSetCount(raster, 0);
+  if (!raster) return nullptr;
+  RASTERSetCount(raster, int32_t(colours.size()));
+  if (raster->count != int32_t(colours.size())) {
+    RASTERFree(&raster);
+    return nullptr;
+  }
+  if (!colours.empty()) memcpy(raster->colours, colours.data(), colours.size() * sizeof(uint32_t));
   return raster;
 }
 
@@ -188,5 +225,8 @@ int RASTERSave(const RASTER* raster, const char* path) {
   if (!raster || !raster->colours || raster->count <= 0 || !path) return RASTERError(), 0;
   FILE* file = fopen(path, "w");
   if (!file) return RASTERError(), 0;
-  return fclose(file) == 0 ? 1 : (RASTERError(), 0);
+  bool ok = true;
+  for (int32_t i = 0; ok && i < raster->count; ++i) ok = fprintf(file, "%08X\n", unsigned(raster->colours[i])) == 9;
+  if (fclose(file) != 0) ok = false;
+  return ok ? 1 : (RASTERError(), 0);
 }

@@ -60,11 +60,12 @@ void RASTERDrawColumns(RASTER* raster, IMG* image);
 // Smooths each channel over 2r + 2 entries around each entry (the entry counted twice), the
 // table wrapping at its top end and mirrored at entry 0; r <= 0 is an error.
 void RASTERSmooth(RASTER* raster, int32_t r);
-// A new raster with no colours (count 0) if path can be opened for reading; null otherwise.
-// No colour data is read.
+// A new raster (through RASTERNew) with the colours of the file at path, as RASTERSave writes
+// them (an empty file: count 0); null if the file cannot be read, holds anything but
+// hexadecimal words of up to 8 digits, or more than RASTER_MAX_COUNT of them.
 RASTER* RASTERLoad(const char* path);
-// Creates or empties the file at path and returns 1 for a non-empty table; 0 on error.
-// No colour data is written.
+// Writes the colours to the file at path, one a line as 8 hexadecimal digits, and returns 1;
+// an empty table or a failed write is an error (0).
 int RASTERSave(const RASTER* raster, const char* path);
 
 // Prints "RASTER error" when RASTERDebug is set.

@@ -126,8 +126,57 @@ TEST(Raster, EmptyTableAndBadInputAreRefused) {
   EXPECT_EQ(printed.size(), 6 * std::string("RASTER error\n").size());
   EXPECT_EQ(raster->count, 0);
   for (int32_t i = 0; i < 16; ++i) EXPECT_EQ(image->pixels[i], 0x777777u);
-  EXPECT_EQ(RASTERSave(raster.get(), "/tmp/raster_test_empty"), 0);
+  EXPECT_EQ(RASTERSave(raster.get(), (testing::TempDir() + "raster_test_empty").c_str()), 0);
   EXPECT_EQ(RASTERLoad("/nonexistent/raster"), nullptr);
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  FILE* file = fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  fputs(text.c_str(), file);
+  fclose(file);
+}
+
+// A saved table loads back entry for entry, the top byte included, at every size.
+TEST(Raster, SaveAndLoadKeepEveryColour) {
+  const std::string path = testing::TempDir() + "raster_test_round_trip";
+  std::mt19937 random(11);
+  for (int32_t count : {1, 7, 256, RASTER_MAX_COUNT}) {
+    Raster saved = Numbered(count);
+    for (int32_t i = 0; i < count; ++i) saved->colours[i] = uint32_t(random());
+    saved->colours[0] = 0xFFFFFFFFu;
+    ASSERT_EQ(RASTERSave(saved.get(), path.c_str()), 1) << count;
+    Raster loaded(RASTERLoad(path.c_str()));
+    ASSERT_TRUE(loaded) << count;
+    EXPECT_EQ(loaded->position, 0);
+    EXPECT_EQ(RASTEREqual(loaded.get(), saved.get()), 1) << count;
+  }
+  WriteFile(path, "");  // an empty file: a raster with no colours
+  Raster empty(RASTERLoad(path.c_str()));
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(empty->count, 0);
+  WriteFile(path, " ff0000\r\n00Ff00\t1\n");  // any white space, either case, short words
+  Raster loose(RASTERLoad(path.c_str()));
+  ASSERT_TRUE(loose);
+  ASSERT_EQ(loose->count, 3);
+  EXPECT_EQ(loose->colours[1], 0x00FF00u);
+  EXPECT_EQ(loose->colours[2], 1u);
+  remove(path.c_str());
+}
+
+TEST(Raster, LoadRefusesWhatSaveCannotHaveWritten) {
+  const std::string path = testing::TempDir() + "raster_test_bad";
+  std::string tooMany;
+  for (int32_t i = 0; i <= RASTER_MAX_COUNT; ++i) tooMany += "1\n";
+  for (const std::string& text : {std::string("12 zz\n"), std::string("123456789\n"), std::string("0x10\n"),
+                                   std::string("-1\n"), tooMany}) {
+    WriteFile(path, text);
+    std::string printed = imagetest::Printed(RASTERDebug, [&] { EXPECT_EQ(RASTERLoad(path.c_str()), nullptr); });
+    EXPECT_EQ(printed, "RASTER error\n") << text.substr(0, 12);
+  }
+  remove(path.c_str());
+  Raster raster = Numbered(3);
+  EXPECT_EQ(RASTERSave(raster.get(), (path + "/no/such/folder").c_str()), 0);
 }
 
 }  // namespace
