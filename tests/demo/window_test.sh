@@ -79,11 +79,10 @@ for exit_key in Escape q Q; do
     hold 8
   fi
   kill -0 "$demo" 2>/dev/null || fail "the show ended before $exit_key"
-  # The exit key stays down until the show has ended: a press and release
-  # that both fall within one long frame (a part's set-up, a slow start under
-  # wine) would not be seen.
-  # Then it is released at the X server (xdotool sends to a focused window
-  # through XTEST, so a key left down would still be down in the next run).
+  # The exit key stays down until the show has ended (a press and release
+  # within one long frame, a part's set-up or a slow start under wine, would
+  # not be seen), then is released at the X server: xdotool sends to a
+  # focused window through XTEST, so a key left down stays down for the next run.
   xdotool keydown --window "$window" "$exit_key"
   wait_exit "$exit_wait" || { xdotool keyup "$exit_key"; fail "still running $((exit_wait / 10)) s after $exit_key"; }
   xdotool keyup "$exit_key"
