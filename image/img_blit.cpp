@@ -2,6 +2,7 @@
 // averaging overlay, wrapped row and column copies, masks and spread blits.
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 #include "channels.h"
 #include "img.h"
@@ -24,6 +25,16 @@ struct KeyedRule {
   static __m128i Apply4(__m128i s, __m128i d) {
     __m128i black = _mm_cmpeq_epi32(s, _mm_setzero_si128());
     return _mm_or_si128(_mm_and_si128(black, d), s);  // s is 0 wherever black is set
+  }
+  // Four pixels of a sprite are mostly all key or all colour: those need no
+  // read of the destination, and all key needs no write either.
+  static void Store4(__m128i s, uint32_t* d) {
+    __m128i black = _mm_cmpeq_epi32(s, _mm_setzero_si128());
+    int mask = _mm_movemask_epi8(black);
+    if (mask == 0xFFFF) return;
+    __m128i* to = reinterpret_cast<__m128i*>(d);
+    if (mask) s = _mm_or_si128(_mm_and_si128(black, _mm_loadu_si128(to)), s);
+    _mm_storeu_si128(to, s);
   }
 #endif
 };
@@ -75,6 +86,12 @@ bool ClipBlit(const IMG* source, const IMG* destination, int64_t sx, int64_t sy,
               int64_t dy, int64_t w, int64_t h, Rect& out) {
   const int64_t sw = source->width, sh = source->height;
   const int64_t dw = destination->width, dh = destination->height;
+  // Wholly inside both (most sprites): the steps below would change nothing.
+  if ((sx | sy | dx | dy) >= 0 && w > 0 && h > 0 && sx + w <= sw && sy + h <= sh && dx + w <= dw &&
+      dy + h <= dh) {
+    out = Rect{sx, sy, dx, dy, w, h};
+    return true;
+  }
   if (dx >= dw || dx + w < 0 || dy >= dh || dy + h < 0 || sx >= sw || sx + w < 0 || sy >= sh ||
       sy + h < 0)
     return false;
@@ -103,31 +120,60 @@ void RowPlain(const uint32_t* s, uint32_t* d, int64_t n) {
   for (int64_t i = 0; i < n; ++i) d[i] = Rule::Apply(s[i], d[i]);
 }
 
+#ifdef __SSE2__
+// Four pixels: s[0..4) and d[0..4) inside their arrays, sharing no pixel.
+// kWholeCell: they belong to a whole sprite row, whose pattern of key and
+// colour repeats from call to call, so a keyed blit may branch on it.
+template <typename Rule, bool kWholeCell>
+void Step4(const uint32_t* s, uint32_t* d) {
+  __m128i vs = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+  if constexpr (kWholeCell && std::is_same_v<Rule, KeyedRule>) {
+    KeyedRule::Store4(vs, d);
+  } else {
+    __m128i vd = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), Rule::Apply4(vs, vd));
+  }
+}
+#endif
+
 // Invariant: s[0..n) and d[0..n) are inside their arrays and share no pixel.
 template <typename Rule>
 void RowFast(const uint32_t* s, uint32_t* d, int64_t n) {
   int64_t i = 0;
 #ifdef __SSE2__
-  for (; i + 4 <= n; i += 4) {
-    __m128i vs = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-    __m128i vd = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), Rule::Apply4(vs, vd));
-  }
+  for (; i + 4 <= n; i += 4) Step4<Rule, false>(s + i, d + i);
 #endif
   for (; i < n; ++i) d[i] = Rule::Apply(s[i], d[i]);
+}
+
+// The rows of a clipped rectangle through one row routine; set-up and the
+// choice of routine are made once.
+template <void (*Row)(const uint32_t*, uint32_t*, int64_t)>
+void ApplyRows(const uint32_t* s, uint32_t* d, const Rect& r, int64_t sourceWidth, int64_t destinationWidth) {
+  for (int64_t row = 0; row < r.h; ++row, s += sourceWidth, d += destinationWidth) Row(s, d, r.w);
+}
+
+// A whole 16-pixel row (the sprite and font cell width) in four fixed steps.
+template <typename Rule>
+void Row16(const uint32_t* s, uint32_t* d, int64_t) {
+#ifdef __SSE2__
+  for (int i = 0; i < 16; i += 4) Step4<Rule, true>(s + i, d + i);
+#else
+  RowFast<Rule>(s, d, 16);
+#endif
 }
 
 template <typename Rule>
 void ApplyRect(const IMG* source, IMG* destination, const Rect& r) {
   const uint32_t* s = source->pixels + r.sx + r.sy * source->width;
   uint32_t* d = destination->pixels + r.dx + r.dy * destination->width;
-  bool plain = IMGPlainPaths || Overlapping(source, destination, r);
-  for (int64_t row = 0; row < r.h; ++row) {
-    if (plain) RowPlain<Rule>(s, d, r.w);
-    else RowFast<Rule>(s, d, r.w);
-    s += source->width;
-    d += destination->width;
-  }
+  const int64_t sw = source->width, dw = destination->width;
+  if (IMGPlainPaths || Overlapping(source, destination, r))
+    ApplyRows<RowPlain<Rule>>(s, d, r, sw, dw);
+  else if (r.w == 16)
+    ApplyRows<Row16<Rule>>(s, d, r, sw, dw);
+  else
+    ApplyRows<RowFast<Rule>>(s, d, r, sw, dw);
 }
 
 template <typename Rule>

@@ -96,6 +96,32 @@ TEST(Blits, MatchThePerPixelRuleOnRandomRectangles) {
   }
 }
 
+// Whole 16-pixel sprite rows take their own path: groups of four that are all
+// key, all colour or mixed, placed inside and across every edge.
+TEST(Blits, SpriteCellsMatchThePerPixelRule) {
+  std::mt19937 rng(3);
+  for (const Case& blit : Blits()) {
+    for (int n = 0; n < 300; ++n) {
+      int32_t h = Between(rng, 1, 20);
+      Image cell = Random(rng, 16, h, 0, true);
+      for (int32_t i = 0; i < 16 * h; i += 4) {
+        int32_t kind = int32_t(rng() % 3);  // 0: all key, 1: all colour, 2: mixed
+        for (int32_t k = 0; k < 4; ++k) {
+          uint32_t& p = cell->pixels[i + k];
+          if (kind == 0 || (kind == 2 && rng() % 2)) p = 0;
+          else if (p == 0) p = 0x000001;
+        }
+      }
+      Image destination = Random(rng, 40, 30, 0, true);
+      int32_t dx = Between(rng, -18, 42), dy = Between(rng, -h - 2, 32);
+      Image expected(IMGCopy(destination.get()));
+      ReferenceBlit(cell.get(), expected.get(), 0, 0, dx, dy, 16, h, blit.rule);
+      blit.call(cell.get(), destination.get(), 0, 0, dx, dy, 16, h);
+      ASSERT_TRUE(IMGEqual(destination.get(), expected.get())) << blit.name << " at " << dx << "," << dy;
+    }
+  }
+}
+
 TEST(Blits, WithinOneImageOverlappingOrNot) {
   std::mt19937 rng(2);
   for (const Case& blit : Blits()) {
