@@ -47,6 +47,31 @@ wait_exit() {
   return 1
 }
 
+# Starts the show and waits for its window; sets demo and window. Under a
+# launcher a start that ends before its window appears is tried again (twice
+# at most): wine's first window after its prefix boots can fail to open
+# ("Couldn't create window") while its desktop process is still starting.
+start_show() {
+  for attempt in 1 2 3; do
+    SDL_AUDIODRIVER=dummy ${launcher:+"$launcher"} "$program" &
+    demo=$!
+    for i in $(seq $((window_wait * 5))); do
+      window=$(xdotool search --onlyvisible --name '^VORNDEMO$' 2>/dev/null | head -n 1)
+      [ -n "$window" ] && return 0
+      kill -0 "$demo" 2>/dev/null || break
+      sleep 0.2
+    done
+    [ -n "$window" ] && return 0
+    kill -0 "$demo" 2>/dev/null && fail "no window captioned VORNDEMO within $window_wait s"
+    wait "$demo"
+    status=$?
+    demo=""
+    [ -n "$launcher" ] && [ "$attempt" -lt 3 ] || fail "the show ended with status $status before its window appeared"
+    echo "window test: the show ended with status $status before its window appeared; starting it again"
+    sleep 5
+  done
+}
+
 # Screenshots the window until it shows more than 16 colours (the first
 # frames may still be blank); sets colours.
 screenshot() {
@@ -61,10 +86,8 @@ screenshot() {
 
 for exit_key in Escape q Q; do
   start=$(date +%s)
-  SDL_AUDIODRIVER=dummy ${launcher:+"$launcher"} "$program" &
-  demo=$!
-  window=$(timeout "$window_wait" xdotool search --sync --onlyvisible --name '^VORNDEMO$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] || fail "no window captioned VORNDEMO within $window_wait s"
+  window=""
+  start_show
   # The keyboard focus, as a click would give it: wine passes keys on only
   # to a window that has it (Xvfb runs no window manager to give it).
   timeout 10 xdotool windowfocus --sync "$window" || fail "the window did not take the focus"
