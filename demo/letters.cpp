@@ -1,13 +1,13 @@
 // The two line fonts of the show, the logo letters of every frame and the
 // frame-rate readout. The logo is the group word drawn with the wire font,
 // each letter in its own colour from the hue wheel and with its own wobble.
+#include "letters.h"
+
 #include <cstdint>
 
+#include "content.h"
 #include "fps.h"
 #include "lfont.h"
-#include "line_assets.h"
-#include "list.h"
-#include "obj2d.h"
 #include "sample.h"
 #include "sine.h"
 #include "vorndemo.h"
@@ -17,33 +17,6 @@ namespace {
 constexpr char kLogo[4] = {'V', 'O', 'R', 'N'};
 constexpr int32_t kHueOffset[4] = {192, 128, 64, 0};
 constexpr int32_t kHueWheelSize = 1536;
-
-LFONT* NewLineFont(const unsigned char* text, int32_t cell) {
-  LIST* glyphs = OBJ2DListFromASCII(reinterpret_cast<const char*>(text));
-  LFONT* font = LFONTNew();
-  if (!font || !glyphs) {
-    if (glyphs) OBJ2DListFree(&glyphs);
-    if (font) LFONTFree(&font);
-    return VORNDEMOError(), nullptr;
-  }
-  font->cell->x = cell;
-  font->cell->y = cell;
-  font->glyphs = glyphs;
-  font->target = workImage;
-  return font;
-}
-
-// The 8 x 8 glyphs are drawn in 0..7; moved by (-4, -4) they turn about
-// the middle of their cell.
-void CentreGlyphs(LFONT* font) {
-  for (int32_t i = font->glyphs->count - 1; i >= 0; --i) {
-    OBJ2D* glyph = static_cast<OBJ2D*>(LISTGet(font->glyphs, i));
-    if (!glyph) continue;
-    glyph->position->x = -4;
-    glyph->position->y = -4;
-    OBJ2DTranslate(glyph);
-  }
-}
 
 // The wire font at scale 1, angle 0, drawing into the work image.
 void PrepareWireFont() {
@@ -67,9 +40,9 @@ int32_t Sine(uint32_t angle, uint32_t mask) { return SineTable[angle & mask]; }
 }  // namespace
 
 void DemoLineFontsSetup(void) {
-  smallFont = NewLineFont(lineFont8x8, 8);
-  if (smallFont) CentreGlyphs(smallFont);
-  wireFont = NewLineFont(wireFont16x16, 16);
+  smallFont = ContentNewLineFont(lineFont8x8, 8, true, workImage);
+  wireFont = ContentNewLineFont(wireFont16x16, 16, false, workImage);
+  if (!smallFont || !wireFont) VORNDEMOError();
 }
 
 void DemoFrameRateReadout(void) {

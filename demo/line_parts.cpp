@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "fps.h"
-#include "platform/build_platform.h"
+#include "build_platform.h"
 #include "helix.h"
 #include "img.h"
 #include "list.h"

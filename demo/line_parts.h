@@ -17,6 +17,11 @@ extern LIST* sineLines;
 // The kaleidoscope's five to seven lines: created on first use, kept, re-randomised.
 extern LIST* kaleidoscopeLines;
 
+// The three parts: a fade, then 1000, 500 and 500 frames (or until Space).
+void DemoHelix(void);
+void DemoSineLine(void);
+void DemoKaleidoscope(void);
+
 // Five to seven strands with their settings per index, the orientation, trails, switches.
 void DemoHelixSetup(void);
 // Every back pass (last strand first), then every front pass with its step (first strand first).

@@ -1,34 +1,22 @@
 // The show's cell sheets, built at start-up from the pictures compiled into
 // the program: the bitmap font, the background tiles cut from its first row,
 // the ball animation and the rain sprites.
+#include "sheets.h"
+
 #include <cstdint>
 
+#include "content.h"
 #include "font.h"
 #include "img.h"
 #include "imgfx.h"
 #include "vorndemo.h"
 
-extern const unsigned char vornFontPicture[];   // 256 x 256 grey, 16 x 16 cells
-extern const unsigned char vornBallPicture[];   // 16 x 256 colour, ball frames in cells 2..11
-extern const unsigned char vornRainPicture[];   // 16 x 256 colour, rain sprites in cells 2..11
-
 namespace {
 
-constexpr int32_t kCell = 16;
+constexpr int32_t kCell = CONTENT_CELL;
 
-// A 16 x 16-cell sheet drawing into workImage; it owns sheet from here on.
-FONT* NewSheet(IMG* sheet) {
-  FONT* font = FONTNew();
-  if (!font) {
-    if (sheet) IMGFree(&sheet);
-    return nullptr;
-  }
-  font->cellWidth = kCell;
-  font->cellHeight = kCell;
-  font->sheet = sheet;
-  font->target = workImage;
-  return font;
-}
+// A sheet drawing into workImage; it owns sheet from here on.
+FONT* NewSheet(IMG* sheet) { return ContentNewSheet(sheet, workImage); }
 
 IMG* NewImage(int32_t width, int32_t height) {
   IMG* image = IMGNew();

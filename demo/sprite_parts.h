@@ -28,6 +28,10 @@ extern DemoTileState rainTiles;
 extern DemoWalker swarmWalker;
 extern int32_t swarmTileIndex;  // 1..5, drawn at each swarm start
 
+// The two parts: a fade, then 750 frames (or until Space) each.
+void DemoSwarm(void);
+void DemoRain(void);
+
 // Covers workImage with tile index of tileSheet at the state's offsets, then scrolls.
 void DemoTiles(DemoTileState* tiles, int32_t index);
 // The statistics text with bitmapFont: "SPRITES", "BENCHMARK", ..., the count in ten digits.

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "platform/build_platform.h"
+#include "build_platform.h"
 
 struct IMG;
 struct LFONT;

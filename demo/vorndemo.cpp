@@ -9,6 +9,11 @@
 #include "demo_hue.h"
 #include "demo_music.h"
 #include "fps.h"
+#include "letters.h"
+#include "line_parts.h"
+#include "sheets.h"
+#include "sprite_parts.h"
+#include "transition.h"
 #include "img.h"
 #include "imgfx.h"
 #include "sdldpy.h"
@@ -178,20 +183,20 @@ void DemoFrames(int32_t frames, void (*draw)(void)) {
   }
 }
 
-const char* const demoCycleNames[DEMO_CYCLE_STEPS] = {
-    "transition", "swarm", "transition", "helix",    "transition",
-    "sineline",   "transition", "rain",  "transition", "kaleidoscope"};
+const DemoStep demoCycleSteps[DEMO_CYCLE_STEPS] = {
+    {"transition", DemoTransition}, {"swarm", DemoSwarm},
+    {"transition", DemoTransition}, {"helix", DemoHelix},
+    {"transition", DemoTransition}, {"sineline", DemoSineLine},
+    {"transition", DemoTransition}, {"rain", DemoRain},
+    {"transition", DemoTransition}, {"kaleidoscope", DemoKaleidoscope}};
 int32_t demoCycle = 0;
 const char* demoPart = "";
 
 void DemoRun(void) {
-  constexpr void (*steps[DEMO_CYCLE_STEPS])(void) = {
-      DemoTransition, DemoSwarm,   DemoTransition, DemoHelix, DemoTransition,
-      DemoSineLine,   DemoTransition, DemoRain,    DemoTransition, DemoKaleidoscope};
   for (demoCycle = 1;; ++demoCycle) {
-    for (int32_t i = 0; i < DEMO_CYCLE_STEPS; ++i) {
-      demoPart = demoCycleNames[i];
-      steps[i]();
+    for (const DemoStep& step : demoCycleSteps) {
+      demoPart = step.name;
+      step.run();
     }
   }
 }

@@ -54,19 +54,21 @@ extern uint8_t fpsShown;      // bit 0: frame-rate readout
 extern uint8_t pauseOn;       // pause, honoured by the helix part
 extern uint32_t fadeColour;   // subtracted per frame when fadeOn
 
-// Where the cycle stands, for tools that watch the show run: the steps of one
-// cycle in order, the pass through the cycle (from 1; 0 before DemoRun) and
-// the name of the running step (one of demoCycleNames; "" before DemoRun).
+// The cycle: its steps in order, each a name and the function that runs it.
+// Where the cycle stands, for tools that watch the show run: the pass through
+// the cycle (from 1; 0 before DemoRun) and the name of the running step (""
+// before DemoRun).
+struct DemoStep {
+  const char* name;
+  void (*run)(void);
+};
 constexpr int32_t DEMO_CYCLE_STEPS = 10;
-extern const char* const demoCycleNames[DEMO_CYCLE_STEPS];
+extern const DemoStep demoCycleSteps[DEMO_CYCLE_STEPS];
 extern int32_t demoCycle;
 extern const char* demoPart;
 
 // The start-up of the show, in its fixed order; opens the window.
 void DemoInit(void);
-// Builds bitmapFont, tileSheet, ballSourceSheet, ballSheet and rainSheet from the
-// pictures compiled in, all drawing into workImage (create that first).
-void DemoSheetsSetup(void);
 // The endless cycle of transitions and parts; never returns.
 [[noreturn]] void DemoRun(void);
 
@@ -83,22 +85,5 @@ void DemoFadeOut(void);
 void DemoFrames(int32_t frames, void (*draw)(void));
 // True once (and clears it) when Space asked the running phase to end.
 bool DemoTakeNext(void);
-
-// The wobbling logo letters drawn in every frame, and the helix part's bouncing ones.
-void DemoLetters(void);
-void DemoLettersBounce(void);
-// Start-up: parses the two embedded line fonts into smallFont (glyphs centred
-// on their origin) and wireFont, both drawing into workImage.
-void DemoLineFontsSetup(void);
-// The frame-rate readout of key 8: measuredFps and frameCounter in hexadecimal.
-void DemoFrameRateReadout(void);
-
-// The transition and the five parts of the cycle.
-void DemoTransition(void);
-void DemoSwarm(void);
-void DemoHelix(void);
-void DemoSineLine(void);
-void DemoRain(void);
-void DemoKaleidoscope(void);
 
 #endif

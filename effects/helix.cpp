@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "img.h"
-#include "platform/build_platform.h"
+#include "build_platform.h"
 #include "imgfx.h"
 #include "rgb888.h"
 #include "sine.h"

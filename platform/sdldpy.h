@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "platform/build_platform.h"
+#include "build_platform.h"
 
 struct IMG;
 struct SDL_Surface;

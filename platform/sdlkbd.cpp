@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/build_platform.h"
+#include "build_platform.h"
 #include "sdldpy.h"
 
 const char* const SDLKBDIdent[5] = {"SDLKBD  ", kWindowsBuild ? "20030728" : "20110429", "ZEKTORIN", "C",

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "list.h"
-#include "platform/build_platform.h"
+#include "build_platform.h"
 #include "sample.h"
 
 const char* const MUSICIdent[5] = {"MUSIC   ", "20120308", "ZEKTORIN", "C", "CODE"};

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "list.h"
-#include "platform/build_platform.h"
+#include "build_platform.h"
 #include "sample.h"
 
 const char* const SDLSNDIdent[5] = {"SDLSND  ", "20120308", "ZEKTORIN", "LINUXSDL", "CODE"};

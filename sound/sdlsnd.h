@@ -55,7 +55,7 @@ int32_t SDLSNDQueued(const SDLSND* audio);
 void SDLSNDCallback(void* user, uint8_t* stream, int length);
 
 // Prints "SDLSND error" when SDLSNDDebug is set. The Windows build reports
-// through its diagnostic lines instead (platform/build_platform.h), not this.
+// through its diagnostic lines instead (build_platform.h), not this.
 void SDLSNDError(void);
 
 #endif

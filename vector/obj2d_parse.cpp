@@ -10,7 +10,7 @@
 
 #include "list.h"
 #include "obj2d.h"
-#include "platform/build_platform.h"
+#include "build_platform.h"
 #include "wrap32.h"
 
 namespace {

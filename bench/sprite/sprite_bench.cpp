@@ -8,6 +8,7 @@
 #include "font.h"
 #include "fps.h"
 #include "img.h"
+#include "sheets.h"
 #include "sine.h"
 #include "sprite_parts.h"
 #include "vorndemo.h"

@@ -6,12 +6,10 @@
 #include <cstring>
 #include <string>
 
+#include "content.h"
 #include "img.h"
 #include "imgfx.h"
 #include "lfont.h"
-#include "line_assets.h"
-#include "list.h"
-#include "obj2d.h"
 #include "typewriter.h"
 
 namespace {
@@ -30,15 +28,7 @@ struct Screen {
 };
 
 LFONT* NewFont(const unsigned char* text, int32_t cell, bool centred) {
-  LFONT* font = LFONTNew();
-  font->glyphs = OBJ2DListFromASCII(reinterpret_cast<const char*>(text));
-  font->cell->x = font->cell->y = cell;
-  for (int32_t i = centred ? font->glyphs->count - 1 : -1; i >= 0; --i) {
-    OBJ2D* glyph = static_cast<OBJ2D*>(LISTGet(font->glyphs, i));
-    glyph->position->x = glyph->position->y = -4;
-    OBJ2DTranslate(glyph);
-  }
-  return font;
+  return ContentNewLineFont(text, cell, centred, nullptr);
 }
 
 // Fly step as argument: 40 is the largest letter, 2 the smallest.

@@ -16,7 +16,7 @@
 #include "img.h"
 #include "list.h"
 #include "music.h"
-#include "platform/build_platform.h"
+#include "build_platform.h"
 #include "rgb888.h"
 #include "sample.h"
 #include "sdldpy.h"

@@ -1,3 +1,4 @@
+#include "sheets.h"
 #include "sprite_parts.h"
 
 #include <gtest/gtest.h>

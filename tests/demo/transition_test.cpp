@@ -11,10 +11,12 @@
 #include "demo_hue.h"
 #include "fps.h"
 #include "img.h"
+#include "letters.h"
 #include "lfont.h"
-#include "line_assets.h"
+#include "content.h"
 #include "sdldpy.h"
 #include "sdlkbd.h"
+#include "transition.h"
 #include "typewriter.h"
 #include "vorndemo.h"
 

@@ -8,9 +8,9 @@
 #include <random>
 #include <vector>
 
-#include "image/image_fixture.h"
+#include "image_fixture.h"
 #include "img.h"
-#include "platform/build_platform.h"
+#include "build_platform.h"
 #include "sine.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "font.h"
-#include "image/image_fixture.h"
+#include "image_fixture.h"
 #include "img.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "image/image_fixture.h"
+#include "image_fixture.h"
 #include "img.h"
 #include "sine.h"
 

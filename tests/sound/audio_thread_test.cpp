@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 
-#include "demo_music.h"
 #include "list.h"
 #include "music.h"
 #include "sample.h"
@@ -27,7 +26,10 @@ Uint32 Milliseconds() {
 // that the callback plays the loop while the main thread rewrites it.
 void StepAndQueue(MUSIC* music, SDLSND* audio, Uint32 milliseconds) {
   Uint32 start = SDL_GetTicks();
-  while (SDL_GetTicks() - start < milliseconds) DemoMusicTick(music, audio);
+  while (SDL_GetTicks() - start < milliseconds) {
+    MUSICStep(music);
+    if (SDLSNDQueued(audio) <= 3) SDLSNDPlaySAMPLE(audio, music->buffer);
+  }
 }
 
 // Appends one-value samples in small bursts every millisecond for the given

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "list.h"
-#include "platform/build_platform.h"
+#include "build_platform.h"
 #include "sample.h"
 #include "sample_helpers.h"
 

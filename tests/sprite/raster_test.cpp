@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "image/image_fixture.h"
+#include "image_fixture.h"
 #include "img.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "cursor.h"
 #include "font.h"
-#include "image/image_fixture.h"
+#include "image_fixture.h"
 #include "img.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "cursor.h"
-#include "image/image_fixture.h"
+#include "image_fixture.h"
 #include "lfont.h"
 #include "list.h"
 #include "sine.h"

@@ -68,8 +68,8 @@ bool ParseSymbol(const std::string& name, uint8_t* symbol) {
 }
 
 bool KnownPart(const std::string& name) {
-  for (const char* part : demoCycleNames)
-    if (name == part) return true;
+  for (const DemoStep& step : demoCycleSteps)
+    if (name == step.name) return true;
   return false;
 }
 
@@ -89,8 +89,9 @@ bool ParseKey(const std::string& text, KeyPress* key, std::string* error) {
   }
   if (plus != std::string::npos && !KnownPart(key->part)) {
     std::string names;
-    for (const char* part : demoCycleNames)
-      if (names.find(part) == std::string::npos) names += std::string(names.empty() ? "" : ", ") + part;
+    for (const DemoStep& step : demoCycleSteps)
+      if (names.find(step.name) == std::string::npos)
+        names += std::string(names.empty() ? "" : ", ") + step.name;
     *error = "unknown part \"" + key->part + "\" in key \"" + text + "\" (one of " + names + ")";
     return false;
   }

@@ -5,10 +5,10 @@
 
 #include <cstdlib>
 
+#include "content.h"
 #include "font.h"
 #include "img.h"
 #include "lfont.h"
-#include "line_assets.h"
 #include "list.h"
 #include "lscroll.h"
 #include "lstars.h"
@@ -18,8 +18,6 @@
 #include "scroll.h"
 #include "sine.h"
 #include "vec2d.h"
-
-extern const unsigned char galleryFontPicture[];  // the show's 256 x 256 grey font
 
 namespace {
 
@@ -97,20 +95,6 @@ IMG* NewImage(int32_t width, int32_t height) {
   return image;
 }
 
-// A 16 x 16-cell font owning sheet; null (and sheet freed) on failure.
-FONT* NewSheetFont(IMG* sheet, IMG* target) {
-  FONT* font = sheet ? FONTNew() : nullptr;
-  if (!font) {
-    if (sheet) IMGFree(&sheet);
-    return nullptr;
-  }
-  font->cellWidth = kCell;
-  font->cellHeight = kCell;
-  font->sheet = sheet;
-  font->target = target;
-  return font;
-}
-
 // 64 glowing dots for the starfield's sprite form: the starfield picks cell
 // py mod 64, so a star pulses in size and colour as it falls.
 IMG* NewStarSheet(void) {
@@ -130,29 +114,6 @@ IMG* NewStarSheet(void) {
       }
   }
   return sheet;
-}
-
-// A line font parsed from its embedded text with cells of cell pixels;
-// centred moves every glyph by half a cell so that it turns about its middle.
-LFONT* NewLineFont(const unsigned char* text, int32_t cell, bool centred, IMG* target) {
-  LIST* glyphs = OBJ2DListFromASCII(reinterpret_cast<const char*>(text));
-  LFONT* font = glyphs ? LFONTNew() : nullptr;
-  if (!font) {
-    if (glyphs) OBJ2DListFree(&glyphs);
-    return nullptr;
-  }
-  font->cell->x = cell;
-  font->cell->y = cell;
-  font->glyphs = glyphs;
-  font->target = target;
-  for (int32_t i = glyphs->count - 1; centred && i >= 0; --i) {
-    OBJ2D* glyph = static_cast<OBJ2D*>(LISTGet(glyphs, i));
-    if (!glyph) continue;
-    glyph->position->x = -cell / 2;
-    glyph->position->y = -cell / 2;
-    OBJ2DTranslate(glyph);
-  }
-  return font;
 }
 
 }  // namespace
@@ -184,16 +145,16 @@ GALLERY* GalleryNew(IMG* target) {
   GALLERY* g = static_cast<GALLERY*>(calloc(1, sizeof(GALLERY)));
   if (!g) return nullptr;
   g->target = target;
-  g->font = NewSheetFont(IMGParsePNM(galleryFontPicture), target);
-  g->starSprites = NewSheetFont(NewStarSheet(), target);
+  g->font = ContentNewSheet(IMGParsePNM(vornFontPicture), target);
+  g->starSprites = ContentNewSheet(NewStarSheet(), target);
   g->rows = RASTERNew();
   g->columns = RASTERNew();
   g->backdrop = RASTERNew();
   bool built = g->font && g->starSprites && g->rows && g->columns && g->backdrop;
   for (int32_t i = 0; i < kScrollers; ++i) built = (g->scrollers[i] = SCROLLNew()) && built;
   for (int32_t i = 0; i < kLayers; ++i) built = (g->layers[i] = LSTARSNew()) && built;
-  g->wireFont = NewLineFont(wireFont16x16, 16, false, target);
-  g->smallFont = NewLineFont(lineFont8x8, 8, true, target);
+  g->wireFont = ContentNewLineFont(wireFont16x16, 16, false, target);
+  g->smallFont = ContentNewLineFont(lineFont8x8, 8, true, target);
   for (int32_t i = 0; i < kLineRows; ++i) built = (g->lineRows[i] = LSCROLLNew()) && built;
   g->spiral = LSCROLLNew();
   built = built && g->wireFont && g->smallFont && g->spiral;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "line_assets.h"
+#include "content.h"
 #include "list.h"
 #include "obj2d.h"
 

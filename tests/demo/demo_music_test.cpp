@@ -8,7 +8,7 @@
 #include "demo_hue.h"
 #include "list.h"
 #include "music.h"
-#include "platform/build_platform.h"
+#include "build_platform.h"
 #include "sample.h"
 #include "sample_helpers.h"
 #include "sdlsnd.h"

@@ -13,8 +13,8 @@
 //   vector/obj2d_parse.cpp whole key words only
 //   effects/helix.cpp, demo/line_parts.cpp   rand() for random(), two draws a colour
 // The tests that expect platform values test the same constant.
-#ifndef VORN_PLATFORM_BUILD_PLATFORM_H
-#define VORN_PLATFORM_BUILD_PLATFORM_H
+#ifndef VORN_PLATFORM_CONFIG_BUILD_PLATFORM_H
+#define VORN_PLATFORM_CONFIG_BUILD_PLATFORM_H
 
 #include <cstdint>
 #include <cstdio>
