@@ -20,8 +20,6 @@ void HELIXError(void) {
 
 namespace {
 
-bool Drawable(const IMG* image) { return image && image->pixels; }
-
 // (phase + by) & 1023 on the unsigned sum, which cannot overflow.
 int32_t Turn(int32_t phase, int32_t by) {
   return int32_t((uint32_t(phase) + uint32_t(by)) & uint32_t(SineTableMask));
@@ -69,7 +67,7 @@ void RibbonSpan(IMG* image, bool vertical, int64_t t, int64_t c, int64_t e, uint
 //   those spans is redrawn whole 1024 positions later; all but the last
 //   1024..2047 of them are skipped, in whole blocks of 1024 positions.
 void Ribbon(const HELIX* helix, IMG* image, bool vertical, bool front) {
-  if (!helix || !Drawable(image)) return HELIXError();
+  if (!helix || !IMGUsable(image)) return HELIXError();
   const int64_t walked = vertical ? image->height : image->width;
   const int64_t across = vertical ? image->width : image->height;
   if (walked <= 0 || across <= 0) return;  // an empty image: nothing to draw, nothing to walk
@@ -107,7 +105,7 @@ void Ribbon(const HELIX* helix, IMG* image, bool vertical, bool front) {
 // column (rows: per row) of the image. span(position, s1, s2) draws.
 template <typename Span>
 void Strands(const HELIX* helix, IMG* image, bool rows, Span span) {
-  if (!helix || !Drawable(image)) return HELIXError();
+  if (!helix || !IMGUsable(image)) return HELIXError();
   const int64_t walked = rows ? image->height : image->width;
   const int64_t across = rows ? image->width : image->height;
   int32_t p = Turn(helix->phase, 0), q = Turn(helix->phase, helix->offset);

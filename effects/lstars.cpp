@@ -20,8 +20,6 @@ namespace {
 constexpr int32_t kNewCount = 16;
 constexpr int64_t kOne = 65536;
 
-bool HasPixels(const IMG* image) { return image && image->pixels; }
-
 bool HasStars(const LSTARS* s) { return s && s->stars && s->count > 0; }
 
 // Stores a 64-bit position into a 32-bit field, wrapping rather than
@@ -132,7 +130,7 @@ void LSTARSMove(LSTARS* stars) {
 }
 
 void LSTARSDrawDots(LSTARS* stars, IMG* image) {
-  if (!HasStars(stars) || !HasPixels(image)) return LSTARSError();
+  if (!HasStars(stars) || !IMGUsable(image)) return LSTARSError();
   TakeArea(stars, image);
   for (int32_t i = 0; i < stars->count; ++i) {
     const LSTARSPoint p = stars->stars[i];
@@ -141,7 +139,7 @@ void LSTARSDrawDots(LSTARS* stars, IMG* image) {
 }
 
 void LSTARSDrawStreaks(LSTARS* stars, IMG* image) {
-  if (!HasStars(stars) || !HasPixels(image)) return LSTARSError();
+  if (!HasStars(stars) || !IMGUsable(image)) return LSTARSError();
   TakeArea(stars, image);
   const LSTARSVelocity v = stars->velocity;
   for (int32_t i = stars->count - 1; i >= 0; --i) {
@@ -153,7 +151,7 @@ void LSTARSDrawStreaks(LSTARS* stars, IMG* image) {
 }
 
 void LSTARSDrawSprites(LSTARS* stars, IMG* image) {
-  if (!HasStars(stars) || !HasPixels(image) || !stars->sprites) return LSTARSError();
+  if (!HasStars(stars) || !IMGUsable(image) || !stars->sprites) return LSTARSError();
   TakeArea(stars, image);
   FONT* font = stars->sprites;
   for (int32_t i = 0; i < stars->count; ++i) {

@@ -27,8 +27,6 @@ int32_t Turn(int32_t phase, int32_t by) {
   return int32_t((uint32_t(phase) + uint32_t(by)) & uint32_t(SineTableMask));
 }
 
-bool Drawable(const IMG* image) { return image && image->pixels; }
-
 bool HasPoints(const SINELINE* line) { return line && line->points && line->count > 0; }
 
 bool StepAllowed(int32_t step) { return step >= -SINELINE_MAX_STEP && step <= SINELINE_MAX_STEP; }
@@ -115,7 +113,7 @@ void MirroredLine(IMG* image, const Mirror& m, SINELINEPoint a, SINELINEPoint b,
 
 template <size_t N>
 void DrawMirrored(const SINELINE* line, IMG* image, const Mirror (&images)[N]) {
-  if (!HasPoints(line) || !Drawable(image)) return SINELINEError();
+  if (!HasPoints(line) || !IMGUsable(image)) return SINELINEError();
   const SINELINEPoint* p = line->points;
   for (int32_t i = 0; i + 1 < line->count; ++i)
     for (const Mirror& m : images) MirroredLine(image, m, p[i], p[i + 1], line->color);
@@ -228,33 +226,33 @@ void SINELINEUpdate(SINELINE* line) {
 }
 
 void SINELINEDraw(const SINELINE* line, IMG* image) {
-  if (!HasPoints(line) || !Drawable(image)) return SINELINEError();
+  if (!HasPoints(line) || !IMGUsable(image)) return SINELINEError();
   const SINELINEPoint* p = line->points;
   for (int32_t i = 0; i + 1 < line->count; ++i) IMGLine(image, p[i].x, p[i].y, p[i + 1].x, p[i + 1].y, line->color);
 }
 
 void SINELINEDrawGraphY(const SINELINE* line, IMG* image, int32_t step) {
-  if (!HasPoints(line) || !Drawable(image) || !StepAllowed(step)) return SINELINEError();
+  if (!HasPoints(line) || !IMGUsable(image) || !StepAllowed(step)) return SINELINEError();
   const SINELINEPoint* p = line->points;
   GraphSegments(line, step, image->width,
                 [&](int32_t i, int32_t a, int32_t b) { IMGLine(image, a, p[i].y, b, p[i + 1].y, line->color); });
 }
 
 void SINELINEDrawGraphX(const SINELINE* line, IMG* image, int32_t step) {
-  if (!HasPoints(line) || !Drawable(image) || !StepAllowed(step)) return SINELINEError();
+  if (!HasPoints(line) || !IMGUsable(image) || !StepAllowed(step)) return SINELINEError();
   const SINELINEPoint* p = line->points;
   GraphSegments(line, step, image->height,
                 [&](int32_t i, int32_t a, int32_t b) { IMGLine(image, p[i].x, a, p[i + 1].x, b, line->color); });
 }
 
 void SINELINEDrawFilledY(const SINELINE* line, IMG* image, int32_t step) {
-  if (!HasPoints(line) || !Drawable(image) || !StepAllowed(step)) return SINELINEError();
+  if (!HasPoints(line) || !IMGUsable(image) || !StepAllowed(step)) return SINELINEError();
   FilledGraph(line, image, step,
               [&](int32_t x, int32_t y0, int32_t y1) { IMGFXVLine(image, x, y0, y1, line->color); });
 }
 
 void SINELINEDrawBlendY(const SINELINE* line, IMG* image, int32_t step) {
-  if (!HasPoints(line) || !Drawable(image) || !StepAllowed(step)) return SINELINEError();
+  if (!HasPoints(line) || !IMGUsable(image) || !StepAllowed(step)) return SINELINEError();
   FilledGraph(line, image, step,
               [&](int32_t x, int32_t y0, int32_t y1) { IMGFXVLineBlend(image, x, y0, y1, line->color, 128); });
 }

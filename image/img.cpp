@@ -60,7 +60,7 @@ void IMGResize(IMG* image, int32_t width, int32_t height) {
 }
 
 void IMGClear(IMG* image) {
-  if (!image || !image->pixels) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   memset(image->pixels, 0, PixelCount(image) * sizeof(uint32_t));
 }
 
@@ -94,7 +94,7 @@ int IMGEqual(const IMG* a, const IMG* b) {
 // ---------------------------------------------------------------- text dump
 
 char* IMGToASCII(const IMG* image) {
-  if (!image || !image->pixels) return IMGError(), nullptr;
+  if (!IMGUsable(image)) return IMGError(), nullptr;
   size_t n = PixelCount(image);
   if (n == 0) {
     char* empty = static_cast<char*>(calloc(6, 1));
@@ -528,7 +528,7 @@ IMG* IMGReadPNM(const char* filename) {
 // ------------------------------------------------------------- PPM writer
 
 int IMGWritePPM(const IMG* image, const char* filename) {
-  if (!image || !image->pixels || !filename || image->width <= 0 || image->height <= 0)
+  if (!IMGUsable(image) || !filename || image->width <= 0 || image->height <= 0)
     return IMGError(), 0;
   FILE* file = fopen(filename, "wb");
   if (!file) return IMGError(), 0;

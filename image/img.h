@@ -27,6 +27,10 @@ extern uint8_t IMGDebug;
 constexpr int32_t IMG_MAX_SIDE = 1 << 16;
 constexpr int64_t IMG_MAX_PIXELS = int64_t(1) << 26;
 
+// True when image exists and holds its pixel array: the check every operation
+// makes before it reads or writes pixels.
+inline bool IMGUsable(const IMG* image) { return image && image->pixels; }
+
 // New 16 x 16 black Image; null if an allocation fails.
 IMG* IMGNew(void);
 // Frees the pixels and the record and sets *image to null; null image or *image: error only.

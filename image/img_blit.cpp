@@ -14,8 +14,6 @@
 
 namespace {
 
-bool Usable(const IMG* image) { return image && image->pixels; }
-
 // ------------------------------------------------------------ pixel rules
 // Each rule gives d's new value from s and d; with SSE2 also four at once.
 
@@ -179,7 +177,7 @@ void ApplyRect(const IMG* source, IMG* destination, const Rect& r) {
 template <typename Rule>
 void Blit(const IMG* source, IMG* destination, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
           int32_t w, int32_t h, void (*error)(void)) {
-  if (!Usable(source) || !Usable(destination)) return error();
+  if (!IMGUsable(source) || !IMGUsable(destination)) return error();
   Rect r;
   if (ClipBlit(source, destination, sx, sy, dx, dy, w, h, r)) ApplyRect<Rule>(source, destination, r);
 }
@@ -212,7 +210,7 @@ void IMGFXBlitAverage(const IMG* source, IMG* destination, int32_t sx, int32_t s
 }
 
 void IMGOverlayAverage(const IMG* source, IMG* destination, int32_t x, int32_t y) {
-  if (!Usable(source) || !Usable(destination)) return IMGError();
+  if (!IMGUsable(source) || !IMGUsable(destination)) return IMGError();
   const int64_t sw = source->width, sh = source->height;
   const int64_t dw = destination->width, dh = destination->height;
   if (sw + x <= 0 || sh + y <= 0 || x >= dw || y >= dh) return;
@@ -229,7 +227,7 @@ namespace {
 
 bool RowsValid(const IMG* source, const IMG* destination, int32_t sourceRow,
                int32_t destinationRow) {
-  return Usable(source) && Usable(destination) && sourceRow >= 0 && sourceRow < source->height &&
+  return IMGUsable(source) && IMGUsable(destination) && sourceRow >= 0 && sourceRow < source->height &&
          destinationRow >= 0 && destinationRow < destination->height;
 }
 
@@ -272,7 +270,7 @@ void IMGRowWrapOr(const IMG* source, IMG* destination, int32_t sourceRow, int32_
 
 void IMGColumnWrapKeyed(const IMG* source, IMG* destination, int32_t sourceColumn,
                         int32_t destinationColumn, int32_t start) {
-  if (!Usable(source) || !Usable(destination) || sourceColumn < 0 ||
+  if (!IMGUsable(source) || !IMGUsable(destination) || sourceColumn < 0 ||
       sourceColumn >= source->width || destinationColumn < 0 ||
       destinationColumn >= destination->width)
     return IMGError();
@@ -295,7 +293,7 @@ void IMGCopyRow(const IMG* source, IMG* destination, int32_t sourceRow, int32_t 
 }
 
 void IMGMaskAnd(const IMG* source, IMG* destination) {
-  if (!Usable(source) || !Usable(destination)) return IMGError();
+  if (!IMGUsable(source) || !IMGUsable(destination)) return IMGError();
   const int64_t count = std::min(int64_t(source->width) * source->height,
                                  int64_t(destination->width) * destination->height);
   for (int64_t i = 0; i < count; ++i) destination->pixels[i] &= source->pixels[i];
@@ -319,7 +317,7 @@ void SpreadRange(int64_t s, int64_t d, int64_t n, int64_t step, int64_t sourceEx
 
 void IMGBlitStep(const IMG* source, IMG* destination, int32_t sx, int32_t sy, int32_t dx,
                  int32_t dy, int32_t w, int32_t h, int32_t stepX, int32_t stepY) {
-  if (!Usable(source) || !Usable(destination) || stepX < 1 || stepY < 1) return IMGError();
+  if (!IMGUsable(source) || !IMGUsable(destination) || stepX < 1 || stepY < 1) return IMGError();
   int64_t i0, i1, j0, j1;
   SpreadRange(sx, dx, w, stepX, source->width, destination->width, i0, i1);
   SpreadRange(sy, dy, h, stepY, source->height, destination->height, j0, j1);

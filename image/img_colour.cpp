@@ -10,8 +10,6 @@
 
 namespace {
 
-bool Usable(const IMG* image) { return image && image->pixels; }
-
 size_t Count(const IMG* image) { return size_t(image->width) * size_t(image->height); }
 
 // Applies a per-channel saturating rule to every pixel. Pixels are independent,
@@ -41,23 +39,23 @@ void EveryPixel(IMG* image, uint32_t colour, bool subtract) {
 }  // namespace
 
 void IMGAddColour(IMG* image, uint32_t colour) {
-  if (!Usable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   EveryPixel<channels::AddSaturate>(image, colour, false);
 }
 
 void IMGSubColour(IMG* image, uint32_t colour) {
-  if (!Usable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   EveryPixel<channels::SubSaturate>(image, colour, true);
 }
 
 void IMGInvert(IMG* image) {
-  if (!Usable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   uint32_t* p = image->pixels;
   for (size_t i = 0, n = Count(image); i < n; ++i) p[i] = ~p[i] & channels::kRgb;
 }
 
 void IMGInvertBox(IMG* image, int32_t x, int32_t y, int32_t w, int32_t h) {
-  if (!Usable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   const int64_t width = image->width, height = image->height;
   int64_t x0 = x, y0 = y, bw = w, bh = h;
   if (x0 >= width || x0 + bw < 0 || y0 >= height || y0 + bh < 0) return;

@@ -12,8 +12,6 @@ uint8_t IMGPlainPaths = 0;
 
 namespace {
 
-bool Drawable(const IMG* image) { return image && image->pixels; }
-
 bool Inside(const IMG* image, int64_t x, int64_t y) {
   return x >= 0 && y >= 0 && x < image->width && y < image->height;
 }
@@ -57,17 +55,17 @@ void PlotSteps(IMG* image, const linewalk::Line& line, uint64_t first, uint64_t 
 }  // namespace
 
 void IMGPutPixel(IMG* image, int32_t x, int32_t y, uint32_t colour) {
-  if (!Drawable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   if (Inside(image, x, y)) image->pixels[x + int64_t(y) * image->width] = colour;
 }
 
 uint32_t IMGGetPixel(const IMG* image, int32_t x, int32_t y) {
-  if (!Drawable(image)) return IMGError(), 0;
+  if (!IMGUsable(image)) return IMGError(), 0;
   return Inside(image, x, y) ? image->pixels[x + int64_t(y) * image->width] : 0;
 }
 
 void IMGLine(IMG* image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour) {
-  if (!Drawable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   linewalk::Line line(x0, y0, x1, y1);
   // Lines of one or two points, whose err starts at 0, walk as they are.
   if (IMGPlainPaths || line.major < 2) return PlainLine(image, x0, y0, x1, y1, colour);
@@ -76,7 +74,7 @@ void IMGLine(IMG* image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_
 }
 
 void IMGLineInside(IMG* image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour) {
-  if (!Drawable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   if (!Inside(image, x0, y0) || !Inside(image, x1, y1)) return;
   linewalk::Line line(x0, y0, x1, y1);
   PlotSteps(image, line, 0, line.major, colour);
@@ -150,44 +148,44 @@ void Order(int32_t& a, int32_t& b) {
 }  // namespace
 
 void IMGFXHLine(IMG* image, int32_t y, int32_t x0, int32_t x1, uint32_t colour) {
-  if (!Drawable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   Order(x0, x1);
   FillRow(image, y, x0, x1, colour);
 }
 
 void IMGFXVLine(IMG* image, int32_t x, int32_t y0, int32_t y1, uint32_t colour) {
-  if (!Drawable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   Order(y0, y1);
   FillColumn(image, x, y0, y1, colour);
 }
 
 void IMGFXHLineBlend(IMG* image, int32_t y, int32_t x0, int32_t x1, uint32_t colour,
                      int32_t alpha) {
-  if (!Drawable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   Order(x0, x1);
   BlendRow(image, y, x0, x1, colour, ClampAlpha(alpha));
 }
 
 void IMGFXVLineBlend(IMG* image, int32_t x, int32_t y0, int32_t y1, uint32_t colour,
                      int32_t alpha) {
-  if (!Drawable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   Order(y0, y1);
   BlendColumn(image, x, y0, y1, colour, ClampAlpha(alpha));
 }
 
 void IMGHLineColour(IMG* image, uint32_t colour, int32_t y, int32_t x0, int32_t x1) {
-  if (!Drawable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   FillRow(image, y, x0, x1, colour);
 }
 
 void IMGVLineColour(IMG* image, uint32_t colour, int32_t x, int32_t y0, int32_t y1) {
-  if (!Drawable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   FillColumn(image, x, y0, y1, colour);
 }
 
 void IMGHLineBlendColour(IMG* image, uint32_t colour, int32_t y, int32_t x0, int32_t x1,
                          int32_t alpha) {
-  if (!Drawable(image)) return IMGError();
+  if (!IMGUsable(image)) return IMGError();
   BlendRow(image, y, x0, x1, colour, ClampAlpha(alpha));
 }
 
@@ -196,7 +194,7 @@ void IMGHLineBlendColour(IMG* image, uint32_t colour, int32_t y, int32_t x0, int
 namespace {
 
 bool BoxInside(const IMG* image, int32_t x, int32_t y, int32_t w, int32_t h) {
-  return Drawable(image) && x >= 0 && y >= 0 && x < image->width && y < image->height && w > 0 &&
+  return IMGUsable(image) && x >= 0 && y >= 0 && x < image->width && y < image->height && w > 0 &&
          h > 0 && int64_t(x) + w <= image->width && int64_t(y) + h <= image->height;
 }
 
@@ -216,7 +214,7 @@ void IMGBox(IMG* image, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t col
 }
 
 void IMGCircle(IMG* image, int32_t cx, int32_t cy, int32_t r, uint32_t colour) {
-  if (!Drawable(image) || !Inside(image, cx, cy) || r < 1) return IMGError();
+  if (!IMGUsable(image) || !Inside(image, cx, cy) || r < 1) return IMGError();
   const int32_t n = SineTableCount, quarter = SineTableCount / 4;
   for (int32_t k = 0; k < quarter; ++k) {
     // Arithmetic shifts of products that may pass 32 bits for large radii.

@@ -6,8 +6,6 @@
 
 namespace {
 
-bool Usable(const IMG* image) { return image && image->pixels; }
-
 struct Extents {
   int64_t small, large;
 };
@@ -91,7 +89,7 @@ bool SourceMap(int32_t to, int32_t from, bool takeFirst, int32_t* map) {
 }  // namespace
 
 void IMGScale(const IMG* source, IMG* destination) {
-  if (!Usable(source) || !Usable(destination) || destination->width < 0 ||
+  if (!IMGUsable(source) || !IMGUsable(destination) || destination->width < 0 ||
       destination->height < 0)
     return IMGError();
   const int32_t sw = source->width, sh = source->height;
@@ -116,7 +114,7 @@ void IMGScale(const IMG* source, IMG* destination) {
 }
 
 IMG* IMGRotate(const IMG* source, int32_t angle) {
-  if (!Usable(source)) return IMGError(), nullptr;
+  if (!IMGUsable(source)) return IMGError(), nullptr;
   const int64_t w = source->width, h = source->height;
   const int64_t rw = (w * 92667) >> 16, rh = (h * 92667) >> 16;
   if (rw > IMG_MAX_SIDE || rh > IMG_MAX_SIDE) return IMGError(), nullptr;

@@ -170,8 +170,6 @@ struct GlowHKernel {
 
 // ----------------------------------------------------------------- drivers
 
-bool Usable(const IMG* image) { return image && image->pixels; }
-
 // The reference: every pixel of the source's size, last row and last column
 // first, taps bounds-checked, results written only inside the destination.
 template <typename Kernel>
@@ -408,63 +406,63 @@ void FastBoxBlur(const IMG* source, IMG* destination, int64_t r) {
 }  // namespace
 
 void IMGFXBlur3H(const IMG* source, IMG* destination) {
-  if (!Usable(source) || !Usable(destination)) return IMGFXError();
+  if (!IMGUsable(source) || !IMGUsable(destination)) return IMGFXError();
   Filter(source, destination, Blur3HKernel{});
 }
 
 void IMGFXBlur121H(const IMG* source, IMG* destination) {
-  if (!Usable(source) || !Usable(destination)) return IMGFXError();
+  if (!IMGUsable(source) || !IMGUsable(destination)) return IMGFXError();
   Filter(source, destination, Blur121HKernel{});
 }
 
 void IMGFXBlur5H(const IMG* source, IMG* destination) {
-  if (!Usable(source) || !Usable(destination)) return IMGFXError();
+  if (!IMGUsable(source) || !IMGUsable(destination)) return IMGFXError();
   Filter(source, destination, Blur5HKernel{}, Blur5HInterior{});
 }
 
 void IMGFXBlur7H(const IMG* source, IMG* destination) {
-  if (!Usable(source) || !Usable(destination)) return IMGFXError();
+  if (!IMGUsable(source) || !IMGUsable(destination)) return IMGFXError();
   Filter(source, destination, Blur7HKernel{});
 }
 
 void IMGFXBlur3x3(const IMG* source, IMG* destination) {
-  if (!Usable(source) || !Usable(destination)) return IMGFXError();
+  if (!IMGUsable(source) || !IMGUsable(destination)) return IMGFXError();
   Filter(source, destination, Blur3x3Kernel{}, Blur3x3Interior{});
 }
 
 void IMGFXGlow5H(const IMG* source, IMG* destination, int32_t shift) {
-  if (!Usable(source) || !Usable(destination) || shift < 0) return IMGFXError();
+  if (!IMGUsable(source) || !IMGUsable(destination) || shift < 0) return IMGFXError();
   Glow5HInterior interior;
   interior.shift = shift;
   Filter(source, destination, GlowKernel<2, false>{shift}, interior);
 }
 
 void IMGFXGlow7H(const IMG* source, IMG* destination, int32_t shift) {
-  if (!Usable(source) || !Usable(destination) || shift < 0) return IMGFXError();
+  if (!IMGUsable(source) || !IMGUsable(destination) || shift < 0) return IMGFXError();
   Filter(source, destination, GlowKernel<3, false>{shift});
 }
 
 void IMGFXGlow3x3(const IMG* source, IMG* destination, int32_t shift) {
-  if (!Usable(source) || !Usable(destination) || shift < 0) return IMGFXError();
+  if (!IMGUsable(source) || !IMGUsable(destination) || shift < 0) return IMGFXError();
   Filter(source, destination, GlowKernel<1, true>{shift});
 }
 
 void IMGFXGlowH(const IMG* source, IMG* destination, int32_t radius, int32_t shift) {
-  if (!Usable(source) || !Usable(destination) || radius < 0 || shift < 0) return IMGFXError();
+  if (!IMGUsable(source) || !IMGUsable(destination) || radius < 0 || shift < 0) return IMGFXError();
   GlowHKernel kernel{radius, shift, source};
   if (PlainWanted(source, destination)) PlainFilter(source, destination, kernel);
   else FastGlowH(source, destination, radius, shift);
 }
 
 void IMGFXBoxBlurH(const IMG* source, IMG* destination, int32_t radius) {
-  if (!Usable(source) || !Usable(destination) || radius < 0) return IMGFXError();
+  if (!IMGUsable(source) || !IMGUsable(destination) || radius < 0) return IMGFXError();
   BoxBlurHKernel kernel{radius, source};
   if (PlainWanted(source, destination)) PlainFilter(source, destination, kernel);
   else FastBoxBlurH(source, destination, radius);
 }
 
 void IMGFXBoxBlur(const IMG* source, IMG* destination, int32_t radius) {
-  if (!Usable(source) || !Usable(destination) || radius < 0) return IMGFXError();
+  if (!IMGUsable(source) || !IMGUsable(destination) || radius < 0) return IMGFXError();
   BoxBlurKernel kernel{radius, source};
   if (PlainWanted(source, destination)) PlainFilter(source, destination, kernel);
   else FastBoxBlur(source, destination, radius);

@@ -37,7 +37,7 @@ void (*showWatch)(const IMG* image) = nullptr;
 bool IsDisplay(const SDLDPY* display) { return display && display == singleton; }
 
 bool ShowsImage(const SDLDPY* display, const IMG* image) {
-  return IsDisplay(display) && screen && image && image->pixels &&
+  return IsDisplay(display) && screen && IMGUsable(image) &&
          image->width == display->width && image->height == display->height;
 }
 
@@ -184,7 +184,7 @@ void SDLDPYShowPixels(SDLDPY* display, IMG* image) {
 }
 
 void SDLDPYShowConverted(SDLDPY* display, IMG* image) {
-  if (!IsDisplay(display) || !screen || !image || !image->pixels || image->width <= 0 ||
+  if (!IsDisplay(display) || !screen || !IMGUsable(image) || image->width <= 0 ||
       image->height <= 0)
     return SDLDPYError();
 #ifdef __EMSCRIPTEN__
@@ -223,7 +223,7 @@ void SDLDPYShow(SDLDPY* display, IMG* image) {
 }
 
 int SDLDPYRepack(const IMG* image, SDL_Surface* surface) {
-  if (!image || !image->pixels || !surface || !surface->pixels || image->width <= 0 ||
+  if (!IMGUsable(image) || !surface || !surface->pixels || image->width <= 0 ||
       image->height <= 0 || surface->format->BitsPerPixel != 32)
     return SDLDPYError(), 0;
   const SDL_PixelFormat* f = surface->format;

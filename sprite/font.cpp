@@ -19,13 +19,11 @@ namespace {
 
 using BlitFunction = void (*)(const IMG*, IMG*, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t);
 
-bool HasPixels(const IMG* image) { return image && image->pixels; }
-
 bool ValidCells(const FONT* font) { return font->cellWidth > 0 && font->cellHeight > 0; }
 
 // A font that can draw: sheet and target present, cells at least one pixel.
 bool Drawable(const FONT* font) {
-  return font && HasPixels(font->sheet) && HasPixels(font->target) && ValidCells(font);
+  return font && IMGUsable(font->sheet) && IMGUsable(font->target) && ValidCells(font);
 }
 
 // Top-left sheet pixel of cell code; false when the sheet holds no such cell.
@@ -205,7 +203,7 @@ void FONTDrawHex32(FONT* font, uint32_t value) {
 }
 
 void FONTDrawBig(FONT* big, FONT* small) {
-  if (!Drawable(big) || !small || !HasPixels(small->sheet) || !ValidCells(small)) return FONTError();
+  if (!Drawable(big) || !small || !IMGUsable(small->sheet) || !ValidCells(small)) return FONTError();
   small->target = big->target;
   int32_t sx, sy;
   if (CellOrigin(big, big->code, &sx, &sy)) {

@@ -21,8 +21,6 @@ namespace {
 constexpr int32_t kNewCount = 256;
 constexpr int64_t kOne = 65536;
 
-bool HasPixels(const IMG* image) { return image && image->pixels; }
-
 // A raster whose table can be drawn from: present, with at least one entry.
 bool Drawable(const RASTER* raster) { return raster && raster->colours && raster->count > 0; }
 
@@ -135,19 +133,19 @@ void RASTERStep(RASTER* raster) {
 }
 
 void RASTERDrawRows(RASTER* raster, IMG* image) {
-  if (!Drawable(raster) || !HasPixels(image)) return RASTERError();
+  if (!Drawable(raster) || !IMGUsable(image)) return RASTERError();
   for (int32_t y = 0; y < image->height; ++y)
     IMGHLineColour(image, ColourAt(raster, y), y, 0, image->width - 1);
 }
 
 void RASTERDrawRowsBlend(RASTER* raster, IMG* image, int32_t alpha) {
-  if (!Drawable(raster) || !HasPixels(image)) return RASTERError();
+  if (!Drawable(raster) || !IMGUsable(image)) return RASTERError();
   for (int32_t y = 0; y < image->height; ++y)
     IMGHLineBlendColour(image, ColourAt(raster, y), y, 0, image->width - 1, alpha);
 }
 
 void RASTERDrawColumns(RASTER* raster, IMG* image) {
-  if (!Drawable(raster) || !HasPixels(image)) return RASTERError();
+  if (!Drawable(raster) || !IMGUsable(image)) return RASTERError();
   for (int32_t x = 0; x < image->width; ++x)
     IMGVLineColour(image, ColourAt(raster, x), x, 0, image->height - 1);
 }

@@ -40,7 +40,7 @@ bool Steppable(const LSCROLL* s) {
   return s && s->text && s->cursor && CellAdvance(s->font) != 0;
 }
 
-bool Drawable(const LSCROLL* s) { return Steppable(s) && s->target && s->target->pixels; }
+bool Drawable(const LSCROLL* s) { return Steppable(s) && IMGUsable(s->target); }
 
 // The cursor's step for a move of q cells: q itself when it fits, otherwise
 // q reduced by the text length, which moves the cursor to the same place.

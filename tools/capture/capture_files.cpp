@@ -74,7 +74,7 @@ uint64_t PictureChecksum(const IMG* image) {
 }
 
 bool WritePng(const IMG* image, const char* filename) {
-  if (!image || !image->pixels || image->width <= 0 || image->height <= 0) return false;
+  if (!IMGUsable(image) || image->width <= 0 || image->height <= 0) return false;
   std::vector<uint8_t> rgb = RgbRows(image);
   // Every row is preceded by its filter byte: 0, the row as it is.
   size_t rowBytes = 3 * size_t(image->width);

@@ -91,7 +91,7 @@ void FillCopper(RASTER* raster, int32_t bars, int32_t hue) {
 IMG* NewImage(int32_t width, int32_t height) {
   IMG* image = IMGNew();
   if (image) IMGResize(image, width, height);
-  if (image && !image->pixels) IMGFree(&image);
+  if (image && !IMGUsable(image)) IMGFree(&image);
   return image;
 }
 
@@ -141,7 +141,7 @@ const char* GallerySceneName(int32_t scene) {
 }
 
 GALLERY* GalleryNew(IMG* target) {
-  if (!target || !target->pixels) return nullptr;
+  if (!IMGUsable(target)) return nullptr;
   GALLERY* g = static_cast<GALLERY*>(calloc(1, sizeof(GALLERY)));
   if (!g) return nullptr;
   g->target = target;
