@@ -1,23 +1,22 @@
+// The helix: its draws, and the drawings the show never makes (strands, half
+// turns per column, huge amplitudes and offsets) as worked pictures.
 #include "helix.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "build_platform.h"
 #include "image_fixture.h"
 #include "img.h"
-#include "build_platform.h"
-#include "sine.h"
 
 namespace {
 
 using imagetest::Between;
-using imagetest::Image;
-using imagetest::Printed;
 using imagetest::Sized;
 
 struct HelixDeleter {
@@ -25,8 +24,7 @@ struct HelixDeleter {
 };
 using Helix = std::unique_ptr<HELIX, HelixDeleter>;
 
-// random() shares its generator with rand() in glibc: the draws as rand() sees
-// them (PlatformRandom: random() on Linux, rand() on Windows).
+// The draws as the helix sees them; the generator is seeded again afterwards.
 std::vector<uint32_t> Draws(unsigned seed, int n) {
   srand(seed);
   std::vector<uint32_t> draws;
@@ -35,225 +33,92 @@ std::vector<uint32_t> Draws(unsigned seed, int n) {
   return draws;
 }
 
-uint32_t Darken(uint32_t c, int32_t v) {
-  uint32_t out = 0;
-  for (int shift = 0; shift <= 16; shift += 8) out |= uint32_t(std::max<int32_t>(int32_t((c >> shift) & 255) - v, 0)) << shift;
-  return out;
+// Windows' rand() has 15 bits: its colour takes two draws, first + second * 65536.
+uint32_t DrawnColour(const std::vector<uint32_t>& d) {
+  return ((kWindowsBuild ? d[5] + d[6] * 65536u : d[5]) & 0x7F7F7F) + 0x808080;
 }
 
-int64_t WaveAt(int64_t axis, int32_t amplitude, int32_t p) { return axis + ((int64_t(amplitude) * SineTable[p]) >> 15); }
-
-bool Between64(int64_t v, int64_t a, int64_t b) { return v >= std::min(a, b) && v <= std::max(a, b); }
-
-void Put(IMG* image, int64_t x, int64_t y, uint32_t colour) {
-  if (x >= 0 && y >= 0 && x < image->width && y < image->height) image->pixels[x + y * image->width] = colour;
-}
-
-// A ribbon pass as described, walking every position of -e .. L + e - 1 and
-// testing every pixel of the image against the rows and the span.
-void RefRibbon(const HELIX& h, IMG* image, bool vertical, bool front) {
-  const int64_t walked = vertical ? image->height : image->width;
-  const int64_t across = vertical ? image->width : image->height;
-  const int64_t e = h.offset;
-  int32_t p = h.phase;
-  int64_t prev = WaveAt(across >> 1, h.amplitude, p);
-  p = (p + h.step) & 1023;
-  for (int64_t t = -e; t <= walked + e - 1; ++t) {
-    const int64_t cur = WaveAt(across >> 1, h.amplitude, p);
-    if (front ? cur > prev : cur < prev) {
-      const int32_t v = SineTable[p] >> (front ? 8 : 9);
-      const uint32_t colour = Darken(front ? h.color : h.shade, std::abs(v));
-      for (int64_t c = 0; c < across; ++c)
-        if (Between64(c, prev, cur))
-          for (int64_t u = 0; u < walked; ++u)
-            if (Between64(u, t, t + e)) vertical ? Put(image, c, u, colour) : Put(image, u, c, colour);
-    }
-    p = (p + h.step) & 1023;
-    prev = cur;
+TEST(Helix, RandomizeDrawsSixValuesInOrderAndCloneKeepsItsShade) {
+  std::vector<uint32_t> d = Draws(273880913u, 8);
+  Helix helix(HELIXNew());
+  ASSERT_TRUE(helix);
+  const HELIX expected{int32_t(d[0] & 1023), int32_t(d[1] % 24 + 8), int32_t(d[2] % 8 + 1), int32_t(d[3] % 100 + 16),
+                       int32_t(d[4] % 63 + 64), DrawnColour(d), 0};
+  EXPECT_TRUE(HELIXEqual(helix.get(), &expected));
+  EXPECT_EQ(helix->shade, (helix->color & 0xFEFEFE) >> 1);
+  EXPECT_EQ(uint32_t(PlatformRandom()), d[kWindowsBuild ? 7 : 6]);
+  d = Draws(3, 7);
+  Helix clone(HELIXClone(helix.get()));  // new random settings, then all but the shade copied
+  EXPECT_TRUE(HELIXEqual(clone.get(), helix.get()));
+  EXPECT_EQ(clone->shade, (DrawnColour(d) & 0xFEFEFE) >> 1);
+  for (int32_t HELIX::*field : {&HELIX::phase, &HELIX::speed, &HELIX::step, &HELIX::amplitude, &HELIX::offset}) {
+    (*clone).*field += 1;
+    EXPECT_FALSE(HELIXEqual(clone.get(), helix.get()));
+    (*clone).*field -= 1;
   }
 }
 
-// The two-strand drawings as described, pixel by pixel.
-void RefStrands(const HELIX& h, IMG* image, bool rows, bool front) {
-  const int64_t walked = rows ? image->height : image->width;
-  const int64_t across = rows ? image->width : image->height;
-  int32_t p = h.phase, q = (h.phase + h.offset) & 1023;
-  for (int64_t t = 0; t < walked; ++t) {
-    const int64_t s1 = WaveAt(across >> 1, h.amplitude, p), s2 = WaveAt(across >> 1, h.amplitude, q);
-    for (int64_t c = 0; c < across; ++c) {
-      bool inside;
-      if (front)
-        inside = s2 >= s1 && c >= s1 && c <= s2;
-      else if (rows)
-        inside = s2 < s1 && c >= s2 && c <= s1;
-      else
-        inside = s2 < s1 && c >= s1 && c <= s1 + 32;
-      if (inside) rows ? Put(image, c, t, front ? h.color : h.shade) : Put(image, t, c, front ? h.color : h.shade);
-    }
-    p = (p + h.step) & 1023;
-    q = (q + h.step) & 1023;
-  }
-}
-
-HELIX RandomHelix(std::mt19937& rng, int round) {
-  HELIX h{};
-  h.phase = Between(rng, 0, 1023);
-  h.step = Between(rng, -40, 40);
-  const int32_t amplitudes[] = {Between(rng, -200, 200), 0, Between(rng, -3000000, 3000000), INT32_MAX, INT32_MIN};
-  h.amplitude = amplitudes[round % 7 < 5 ? round % 7 : 0];
-  const int32_t offsets[] = {Between(rng, -30, 150), 0, Between(rng, 2100, 2400), -1, Between(rng, 2, 6)};
-  h.offset = offsets[round % 5];
-  h.color = rng() & 0xFFFFFF;
-  h.shade = rng() & 0xFFFFFF;
-  return h;
-}
-
-TEST(Helix, RandomizeDrawsSixValuesInOrder) {
-  for (unsigned seed : {1u, 273880913u, 99u}) {
-    std::vector<uint32_t> d = Draws(seed, 8);
-    // Windows' rand() has 15 bits: its colour takes two draws, first + second * 65536.
-    const uint32_t colour = kWindowsBuild ? d[5] + d[6] * 65536u : d[5];
-    Helix helix(HELIXNew());
-    ASSERT_TRUE(helix);
-    EXPECT_EQ(helix->phase, int32_t(d[0] & 1023));
-    EXPECT_EQ(helix->speed, int32_t(d[1] % 24 + 8));
-    EXPECT_EQ(helix->step, int32_t(d[2] % 8 + 1));
-    EXPECT_EQ(helix->amplitude, int32_t(d[3] % 100 + 16));
-    EXPECT_EQ(helix->offset, int32_t(d[4] % 63 + 64));
-    EXPECT_EQ(helix->color, (colour & 0x7F7F7F) + 0x808080);
-    EXPECT_EQ(helix->shade, (helix->color & 0xFEFEFE) >> 1);
-    EXPECT_EQ(uint32_t(PlatformRandom()), d[kWindowsBuild ? 7 : 6]);
-  }
-}
-
-TEST(Helix, EqualCopyAndCloneLeaveTheShadeAloneAndStepWraps) {
-  Helix a(HELIXNew()), b(HELIXNew());
-  EXPECT_FALSE(HELIXEqual(a.get(), b.get()));
-  b->shade = 0x010203;
-  HELIXCopy(a.get(), b.get());
-  EXPECT_TRUE(HELIXEqual(a.get(), b.get()));
-  EXPECT_EQ(b->shade, 0x010203u);
-  b->offset += 1;
-  EXPECT_FALSE(HELIXEqual(a.get(), b.get()));
-
-  a->color = 0x808080;
-  std::vector<uint32_t> d = Draws(3, 7);
-  const uint32_t colour = kWindowsBuild ? d[5] + d[6] * 65536u : d[5];  // as in RandomizeDraws...
-  Helix clone(HELIXClone(a.get()));
-  ASSERT_TRUE(clone);
-  EXPECT_TRUE(HELIXEqual(clone.get(), a.get()));
-  EXPECT_EQ(clone->shade, (((colour & 0x7F7F7F) + 0x808080) & 0xFEFEFE) >> 1);
-
-  const std::string error = "HELIX error\n";
-  EXPECT_EQ(Printed(HELIXDebug, [&] { EXPECT_EQ(HELIXClone(nullptr), nullptr); }), error);
-  EXPECT_EQ(Printed(HELIXDebug, [&] { HELIXCopy(nullptr, b.get()); }), error);
-
-  HELIX h{};
-  h.phase = 5;
-  h.speed = -9;
-  HELIXStep(&h);
-  EXPECT_EQ(h.phase, 1020);
-  h.speed = INT32_MIN;  // a whole number of turns
-  HELIXStep(&h);
-  EXPECT_EQ(h.phase, 1020);
-}
-
-TEST(Helix, RibbonPassesMatchTheWalkPixelByPixel) {
-  struct Pass {
+// Half a turn per column from phase 256: crest (T = 32766) on even columns or rows,
+// trough on odd ones; amplitude 3 on 10 x 8 spans 1..6 down, 2..7 across. Per walked
+// column or row: '.' untouched, 'F' front colour over fLo..fHi, 'B' back over bLo..bHi.
+TEST(Helix, HalfTurnStepsDrawWorkedPictures) {
+  constexpr uint32_t kColour = 0xFFC080, kShade = 0x604020;
+  constexpr uint32_t kFront = 0x804101, kBack = 0x200000;  // ribbons: less 127 and 64 per channel
+  const struct {
     void (*draw)(const HELIX*, IMG*);
-    bool vertical, front;
+    bool vertical, ribbon;
+    int32_t amplitude, offset;
+    const char* pattern;
+    int32_t fLo, fHi, bLo, bHi;
+  } cases[] = {
+      {HELIXDrawRibbonHFront, false, true, 3, 0, ".F.F.F.F.F", 1, 6, 0, 0},
+      {HELIXDrawRibbonHBack, false, true, 3, 0, "B.B.B.B.B.", 0, 0, 1, 6},
+      {HELIXDrawRibbonVFront, true, true, 3, 0, ".F.F.F.F", 2, 7, 0, 0},
+      {HELIXDrawRibbonV, true, true, 3, 0, "BFBFBFBF", 2, 7, 2, 7},
+      {HELIXDrawRibbonH, false, true, 3, -1, "BFFFFFFFF.", 1, 6, 1, 6},  // spans t - 1 .. t
+      {HELIXDrawRibbonH, false, true, 3, 1, "FFFFFFFFFF", 1, 6, 1, 6},   // from column -1 on
+      {HELIXDrawRibbonHFront, false, true, INT32_MAX, 0, ".F.F.F.F.F", 0, 7, 0, 0},
+      {HELIXDrawColumnsFront, false, false, 3, 512, ".F.F.F.F.F", 1, 6, 0, 0},
+      {HELIXDrawColumnsBack, false, false, 3, 512, "B.B.B.B.B.", 0, 0, 6, 7},
+      {HELIXDrawColumns, false, false, 3, 512 - 1024 * 3, "BFBFBFBFBF", 1, 6, 6, 7},
+      {HELIXDrawRows, true, false, 3, 512, "BFBFBFBF", 2, 7, 2, 7},
+      {HELIXDrawRowsFront, true, false, 0, 0, "FFFFFFFF", 5, 5, 0, 0},  // strands meet: one pixel
+      {HELIXDrawColumnsFront, false, false, 0, 0, "FFFFFFFFFF", 4, 4, 0, 0},
+      {HELIXDrawRowsBack, true, false, INT32_MAX, 512, "B.B.B.B.", 0, 0, 0, 9},
+      {HELIXDrawColumnsFront, false, false, -100, 0, "..........", 0, 0, 0, 0},  // off both edges
+      {HELIXDrawColumnsBack, false, false, INT32_MIN, 512, "..........", 0, 0, 0, 0},
   };
-  const Pass passes[] = {{HELIXDrawRibbonHFront, false, true},
-                         {HELIXDrawRibbonHBack, false, false},
-                         {HELIXDrawRibbonVFront, true, true},
-                         {HELIXDrawRibbonVBack, true, false}};
-  std::mt19937 rng(21);
-  for (int round = 0; round < 160; ++round)
-    for (const Pass& pass : passes) {
-      const HELIX h = RandomHelix(rng, round);
-      const int32_t w = Between(rng, 1, 40), hh = Between(rng, 1, 40);
-      Image image = imagetest::Random(rng, w, hh), expected(IMGCopy(image.get()));
-      RefRibbon(h, expected.get(), pass.vertical, pass.front);
-      pass.draw(&h, image.get());
-      ASSERT_TRUE(IMGEqual(image.get(), expected.get()))
-          << round << " amplitude " << h.amplitude << " offset " << h.offset << " step " << h.step;
+  for (const auto& c : cases) {
+    const HELIX h{256 - 1024 * 2, 0, 512, c.amplitude, c.offset, kColour, kShade};  // phase reduced first
+    auto image = Sized(10, 8, 0x0000FF), expected = Sized(10, 8, 0x0000FF);
+    for (int32_t t = 0; c.pattern[t]; ++t) {
+      if (c.pattern[t] == '.') continue;
+      const bool front = c.pattern[t] == 'F';
+      const uint32_t colour = c.ribbon ? (front ? kFront : kBack) : (front ? kColour : kShade);
+      for (int32_t u = front ? c.fLo : c.bLo; u <= (front ? c.fHi : c.bHi); ++u)
+        IMGPutPixel(expected.get(), c.vertical ? u : t, c.vertical ? t : u, colour);
     }
+    c.draw(&h, image.get());
+    EXPECT_TRUE(IMGEqual(image.get(), expected.get())) << c.pattern << " amplitude " << c.amplitude;
+  }
 }
 
-TEST(Helix, ColumnAndRowDrawingsMatchTheStrandsPixelByPixel) {
-  struct Pass {
-    void (*draw)(const HELIX*, IMG*);
-    bool rows, front;
-  };
-  const Pass passes[] = {{HELIXDrawColumnsFront, false, true},
-                         {HELIXDrawColumnsBack, false, false},
-                         {HELIXDrawRowsFront, true, true},
-                         {HELIXDrawRowsBack, true, false}};
-  std::mt19937 rng(23);
-  for (int round = 0; round < 200; ++round)
-    for (const Pass& pass : passes) {
-      HELIX h = RandomHelix(rng, round);
-      h.offset = Between(rng, -3000, 3000);
-      const int32_t w = Between(rng, 1, 60), hh = Between(rng, 1, 60);
-      Image image = imagetest::Random(rng, w, hh), expected(IMGCopy(image.get()));
-      RefStrands(h, expected.get(), pass.rows, pass.front);
-      pass.draw(&h, image.get());
-      ASSERT_TRUE(IMGEqual(image.get(), expected.get())) << round;
-    }
-}
-
-TEST(Helix, TroughOfTheTableDarkensTheFrontBy128) {
-  // From phase 768 to 769 the wave rises out of its trough, where T[769] >> 8 is -128.
-  ASSERT_EQ(SineTable[769] >> 8, -128);
-  HELIX h{};
-  h.phase = 768;
-  h.step = 1;
-  h.amplitude = 30000;
-  h.offset = 0;
-  h.color = 0xFFC080;
-  Image image = Sized(1, 65536);
-  const int64_t prev = WaveAt(32768, 30000, 768), cur = WaveAt(32768, 30000, 769);
-  ASSERT_GT(cur, prev);
-  HELIXDrawRibbonHFront(&h, image.get());
-  EXPECT_EQ(IMGGetPixel(image.get(), 0, int32_t(prev)), 0x7F4000u);
-  EXPECT_EQ(IMGGetPixel(image.get(), 0, int32_t(cur)), 0x7F4000u);
-  EXPECT_EQ(IMGGetPixel(image.get(), 0, int32_t(prev) - 1), 0u);
-}
-
+// Offsets whose spans cover the image and differ by whole turns draw the same:
+// a huge one, whose walk is cut short, against one walked in full.
 TEST(Helix, HugeOffsetDrawsWhatTheSameOffsetLessWholeTurnsDraws) {
-  // Offsets that differ by whole 1024-position turns give the same picture
-  // once their spans cover the image; the smaller one is checked against
-  // the walk above, the larger one could not be walked in a test.
   std::mt19937 rng(25);
-  for (int round = 0; round < 12; ++round) {
-    HELIX big = RandomHelix(rng, 0);
-    big.offset = INT32_MAX - Between(rng, 0, 5000);
-    if (round % 3 == 0) big.amplitude = INT32_MAX;
+  for (int round = 0; round < 16; ++round) {
+    const HELIX big{Between(rng, 0, 1023), 0, Between(rng, -40, 40),
+                    round % 3 ? Between(rng, -200, 200) : INT32_MAX, INT32_MAX - Between(rng, 0, 5000),
+                    uint32_t(rng() & 0xFFFFFF), uint32_t(rng() & 0xFFFFFF)};
     HELIX small = big;
-    small.offset = big.offset % 1024 + 3 * 1024;
-    const bool vertical = round % 2, front = round % 4 < 2;
-    Image a = imagetest::Random(rng, 30, 20), b(IMGCopy(a.get())), c(IMGCopy(a.get()));
-    auto draw = vertical ? (front ? HELIXDrawRibbonVFront : HELIXDrawRibbonVBack)
-                         : (front ? HELIXDrawRibbonHFront : HELIXDrawRibbonHBack);
+    small.offset = big.offset % 1024 + 1024;
+    auto a = imagetest::Random(rng, 30, 20);
+    imagetest::Image b(IMGCopy(a.get()));
+    auto draw = round % 2 ? HELIXDrawRibbonV : HELIXDrawRibbonH;
     draw(&big, a.get());
     draw(&small, b.get());
-    RefRibbon(small, c.get(), vertical, front);
-    ASSERT_TRUE(IMGEqual(b.get(), c.get())) << round;
     ASSERT_TRUE(IMGEqual(a.get(), b.get())) << round;
-  }
-}
-
-TEST(Helix, RefusesAbsentImagesAndSkipsEmptyOnes) {
-  HELIX h{};
-  h.offset = INT32_MAX;
-  h.amplitude = 100;
-  IMG noPixels{16, 16, nullptr};
-  for (auto draw : {HELIXDrawRibbonH, HELIXDrawRibbonV, HELIXDrawColumns, HELIXDrawRows}) {
-    EXPECT_EQ(Printed(HELIXDebug, [&] { draw(&h, nullptr); }), "HELIX error\nHELIX error\n");
-    EXPECT_EQ(Printed(HELIXDebug, [&] { draw(&h, &noPixels); }), "HELIX error\nHELIX error\n");
-    EXPECT_EQ(Printed(HELIXDebug, [&] { draw(nullptr, &noPixels); }), "HELIX error\nHELIX error\n");
-    Image empty = Sized(0, 5);
-    draw(&h, empty.get());  // nothing to walk: returns at once
   }
 }
 

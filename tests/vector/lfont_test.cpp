@@ -1,5 +1,4 @@
-// The line font on a probe font whose glyph n plots one pixel of colour
-// 0x1000 + n at the pen: the image row then reads back the codes drawn.
+// The line font on probe fonts whose glyph n plots colour 0x1000 + n.
 #include "lfont.h"
 
 #include <gtest/gtest.h>
@@ -11,95 +10,72 @@
 
 namespace {
 
-struct ProbeFont {
-  LFONT* f = LFONTNew();
-  Image image = NewImage(32, 32);
-  explicit ProbeFont(int32_t glyphs = 256) {
-    f->glyphs = LISTNew();
-    for (int32_t n = 0; n < glyphs; ++n) {
-      OBJ2D* glyph = OBJ2DNew();
-      SEG2D* dot = SEG2DNew();
-      dot->end->x = dot->end->y = 0;
-      dot->start->color = dot->end->color = 0x1000 + uint32_t(n);
-      OBJ2DAddSegment(glyph, dot);
-      LISTPush(f->glyphs, glyph);
-    }
-    f->cell->x = f->cell->y = 1;
-    f->target = image.get();
-  }
-  ~ProbeFont() { LFONTFree(&f); }
-  // The codes drawn on row y, read from the left until the first unlit pixel.
-  std::string Row(int32_t y) const {
-    std::string codes;
-    for (int32_t x = 0; x < image->width && image->pixels[x + y * image->width]; ++x)
-      codes += char(image->pixels[x + y * image->width] - 0x1000);
-    return codes;
-  }
-};
-
 TEST(Lfont, CodesOutsideTheListOrWithoutGlyphDoNotAdvance) {
-  ProbeFont p(10);
-  p.f->pen->x = 5;
-  for (int32_t code : {-1, 10, 300}) {
-    p.f->code = code;
-    LFONTDrawChar(p.f);
-    EXPECT_EQ(p.f->pen->x, 5) << code;
+  auto image = imagetest::Sized(32, 32);
+  LFONT* f = ProbeFont(image.get(), 1, 10);
+  f->pen->x = 5;
+  LISTPush(f->glyphs, nullptr);  // an absent entry at 10
+  for (int32_t code : {-1, 10, 11, 300}) {
+    f->code = code;
+    LFONTDrawChar(f);
+    EXPECT_EQ(f->pen->x, 5) << code;
   }
-  LISTPush(p.f->glyphs, nullptr);  // an absent entry at 10
-  p.f->code = 10;
-  LFONTDrawChar(p.f);
-  EXPECT_EQ(p.f->pen->x, 5);
-  EXPECT_TRUE(LitPixels(p.image.get()).empty());
-
-  p.f->target = nullptr;  // without an image the pen still moves
-  p.f->code = 3;
-  LFONTDrawChar(p.f);
-  EXPECT_EQ(p.f->pen->x, 6);
+  EXPECT_TRUE(LitPixels(image.get()).empty());
+  f->target = nullptr;  // without an image the pen still moves
+  f->code = 3;
+  LFONTDrawChar(f);
+  EXPECT_EQ(f->pen->x, 6);
+  LFONTFree(&f);
 }
 
-TEST(Lfont, StringStopsAtLineFeedTextWrapsToTheStartingX) {
-  ProbeFont p;
-  p.f->pen->x = 2;
-  LFONTDrawString(p.f, "AB\nCD");
-  EXPECT_EQ(p.f->pen->x, 4);
-  EXPECT_EQ(p.image->pixels[2], 0x1000u + 'A');
-  EXPECT_EQ(p.image->pixels[3], 0x1000u + 'B');
-  EXPECT_EQ(p.image->pixels[4], 0u);
-
-  ProbeFont t;
-  t.f->scale->x = 2, t.f->scale->y = 3;
-  t.f->cell->x = t.f->cell->y = 8;
-  t.f->pen->x = 1;
-  LFONTDrawText(t.f, "AB\nC");
-  EXPECT_EQ(t.f->pen->x, 1 + 16);  // one character on the second line
-  EXPECT_EQ(t.f->pen->y, 24);
-  EXPECT_EQ(LitPixels(t.image.get()), (Pixels{{1, 0}, {17, 0}, {1, 24}}));
+TEST(Lfont, StringsStopAtLineFeedsTextsGoBackToTheirX) {
+  auto image = imagetest::Sized(40, 32);
+  LFONT* f = ProbeFont(image.get(), 8);
+  f->scale->x = 2, f->scale->y = 3;
+  f->pen->x = 1;
+  LFONTDrawString(f, "AB\nCD");
+  EXPECT_EQ(f->pen->x, 1 + 32);
+  f->pen->x = 1;
+  f->pen->y = 2;
+  LFONTDrawText(f, "AB\nC");
+  EXPECT_EQ(f->pen->x * 100 + f->pen->y, (1 + 16) * 100 + 2 + 24);
+  EXPECT_EQ(Shown(image.get(), 1, 0, 16, 3) + Shown(image.get(), 1, 2, 16, 3) + Shown(image.get(), 1, 26, 16, 3),
+            "AB.AB.C..");
+  LFONTFree(&f);
 }
 
 TEST(Lfont, NumbersInHexadecimalAndDecimal) {
-  ProbeFont p;
-  LFONTDrawDecimal(p.f, 42);
-  EXPECT_EQ(p.Row(0), "0000000042");
-  p.f->pen->x = 0, p.f->pen->y = 1;
-  LFONTDrawHex32(p.f, 0x1234ABCD);
-  EXPECT_EQ(p.Row(1), "1234ABCD");
-  p.f->pen->x = 0, p.f->pen->y = 2;
-  LFONTDrawHex16(p.f, 0xFFFF0F0A);
-  LFONTDrawHex8(p.f, 0x1F9);
-  EXPECT_EQ(p.Row(2), "0F0AF9");
-  p.f->pen->x = 0, p.f->pen->y = 3;
-  LFONTDrawDecimal(p.f, 4294967295u);
-  EXPECT_EQ(p.Row(3), "4294967295");
+  auto image = imagetest::Sized(16, 1);
+  LFONT* f = ProbeFont(image.get(), 1);
+  const struct {
+    void (*draw)(LFONT*, uint32_t);
+    uint32_t value;
+    const char* shown;
+  } cases[] = {{LFONTDrawDecimal, 42, "0000000042"},       {LFONTDrawDecimal, 4294967295u, "4294967295"},
+               {LFONTDrawHex32, 0x1234ABCD, "1234ABCD"}, {LFONTDrawHex16, 0xFFFF0F0A, "0F0A"},
+               {LFONTDrawHex8, 0x1F9, "F9"}};
+  for (const auto& c : cases) {
+    IMGClear(image.get());
+    f->pen->x = 0;
+    c.draw(f, c.value);
+    EXPECT_EQ(Shown(image.get(), 0, 0, 1, 11), c.shown + std::string(11 - std::string(c.shown).size(), '.'));
+  }
+  LFONTFree(&f);
 }
 
-TEST(Lfont, RandomColourOfOneGlyphIsLightAndDrawn) {
-  ProbeFont p(4);
-  p.f->code = 2;
-  LFONTDrawCharRandomColor(p.f);
-  uint32_t c = static_cast<OBJ2D*>(LISTGet(p.f->glyphs, 2))->color;
+TEST(Lfont, RandomAndSetColoursAreLightAndDrawn) {
+  auto image = imagetest::Sized(4, 1);
+  LFONT* f = ProbeFont(image.get(), 1, 4);
+  f->code = 2;
+  LFONTDrawCharRandomColor(f);
+  const uint32_t c = static_cast<OBJ2D*>(LISTGet(f->glyphs, 2))->color;
   EXPECT_EQ(c & 0xFF808080u, 0x808080u);  // every channel 128..255
-  EXPECT_EQ(p.image->pixels[0], c);
-  EXPECT_EQ(p.f->pen->x, 1);
+  EXPECT_EQ(image->pixels[0], c);
+  LFONTRandomColors(f);
+  LFONTSetColor(f, 0x123456);
+  LFONTDrawString(f, "\x01\x03");
+  EXPECT_EQ(image->pixels[1] + image->pixels[2], 2 * 0x123456u);
+  LFONTFree(&f);
 }
 
 }  // namespace
