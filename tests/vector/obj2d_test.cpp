@@ -68,6 +68,9 @@ TEST(Obj2d, FarthestRules) {
   origin.o->farthest = -1;
   OBJ2DFindFarthest(origin.o);
   EXPECT_EQ(origin.o->farthest, -1);  // no point off the origin: left as it was
+  LISTPush(origin.o->points, nullptr);  // a farthest entry without a point: any point is farther
+  origin.o->farthest = 2;
+  EXPECT_EQ(OBJ2DIsFarther(origin.o, 0), 1);
 }
 
 TEST(Obj2d, CloneCopiesGeometryColoursAndSharesTexts) {
