@@ -1,7 +1,8 @@
 #!/bin/sh
 # Checks the four deliverables in DIST without running them: their formats,
-# that the Windows programs import only Windows' own DLLs, and that each
-# full-screen program differs from its windowed one in the flag word only.
+# that the Windows programs import only Windows' own DLLs, that each
+# full-screen program differs from its windowed one in the flag word only,
+# and the Windows zip's contents.
 # Usage: check_binaries.sh DIST
 set -eu
 dist=$1
@@ -55,4 +56,26 @@ flag_diff() {  # flag_diff <strip> <windowed> <full screen> <low byte>
 }
 flag_diff strip demo-linux-window demo-linux-fullscreen 05
 flag_diff i686-w64-mingw32-strip demo-win32-window.exe demo-win32-fullscreen.exe 01
+
+# The Windows zip: one folder with both programs (the same bytes as the
+# deliverables), README.txt and LICENSE.txt with Windows line ends.
+zip=$dist/vorndemo-win32.zip
+if [ ! -f "$zip" ]; then
+  fail "no vorndemo-win32.zip"
+else
+  entries=$(unzip -Z1 "$zip" | tr '\n' ' ')
+  want="vorndemo-win32/ vorndemo-win32/vorndemo.exe vorndemo-win32/vorndemo-fullscreen.exe vorndemo-win32/README.txt vorndemo-win32/LICENSE.txt "
+  [ "$entries" = "$want" ] || fail "vorndemo-win32.zip holds $entries"
+  unzip -p "$zip" vorndemo-win32/vorndemo.exe | cmp -s - "$dist/demo-win32-window.exe" ||
+    fail "vorndemo-win32.zip: vorndemo.exe is not demo-win32-window.exe"
+  unzip -p "$zip" vorndemo-win32/vorndemo-fullscreen.exe | cmp -s - "$dist/demo-win32-fullscreen.exe" ||
+    fail "vorndemo-win32.zip: vorndemo-fullscreen.exe is not demo-win32-fullscreen.exe"
+  for t in README.txt LICENSE.txt; do
+    lines=$(unzip -p "$zip" "vorndemo-win32/$t" | wc -l)
+    crlf=$(unzip -p "$zip" "vorndemo-win32/$t" | grep -c "$(printf '\r')\$" || true)
+    [ "$lines" -gt 0 ] && [ "$lines" = "$crlf" ] || fail "vorndemo-win32.zip: $t is empty or not in Windows line ends"
+  done
+  unzip -p "$zip" vorndemo-win32/README.txt | grep -q "Escape" || fail "vorndemo-win32.zip: README.txt names no exit key"
+  echo "check-binaries: vorndemo-win32.zip holds $entries"
+fi
 exit $failed
