@@ -2,130 +2,94 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 int items[16];
 void* P(int i) { return &items[i]; }
 
-struct ListTest : ::testing::Test {
+// A list of P(0) .. P(n-1).
+LIST* Of(int n) {
   LIST* list = LISTNew();
-  ~ListTest() override {
-    if (list) LISTFree(&list);
-  }
-  void Fill(int n) {
-    for (int i = 0; i < n; ++i) LISTPush(list, P(i));
-  }
-  void ExpectItems(std::initializer_list<int> expected) {
-    ASSERT_EQ(list->count, int32_t(expected.size()));
-    int i = 0;
-    for (int e : expected) EXPECT_EQ(LISTGet(list, i++), P(e)) << "index " << i - 1;
-  }
-};
-
-TEST_F(ListTest, CapacityDoublesAndOrderSurvivesGrowth) {
-  EXPECT_EQ(list->capacity, 2);
-  Fill(3);
-  EXPECT_EQ(list->capacity, 4);
-  Fill(2);
-  EXPECT_EQ(list->capacity, 8);
-  ExpectItems({0, 1, 2, 0, 1});
+  for (int i = 0; i < n; ++i) LISTPush(list, P(i));
+  return list;
 }
 
-TEST_F(ListTest, PopGetAndRemoveAtTheEdges) {
-  EXPECT_EQ(LISTPop(list), nullptr);
-  Fill(3);
-  EXPECT_EQ(LISTGet(list, 3), nullptr);
-  EXPECT_EQ(LISTGet(list, -1), nullptr);
-  EXPECT_EQ(LISTPop(list), P(2));
-  EXPECT_EQ(list->items[2], P(2));  // a popped slot keeps its stale pointer
+// The items in use, each as its i of P(i).
+std::vector<int> Items(const LIST* list) {
+  std::vector<int> numbers;
+  for (int32_t i = 0; i < list->count; ++i) numbers.push_back(int(static_cast<int*>(LISTGet(list, i)) - items));
+  return numbers;
+}
+
+TEST(List, GrowsByDoublingAndKeepsOrderAcrossInsertions) {
+  LIST* list = Of(2);
+  LISTInsert(list, P(9), 0);  // a full list grows before it inserts
+  LISTInsert(list, P(8), 3);  // at count: appends
+  LISTPush(list, P(7));
+  LIST* source = Of(6);
+  LISTInsertList(source, list, 2, 5, 1);  // exactly fills the eight slots
+  EXPECT_EQ(list->capacity, 8);
+  EXPECT_EQ(Items(list), (std::vector<int>{9, 2, 3, 4, 0, 1, 8, 7}));
+  LISTInsertList(list, list, 0, 2, 8);  // into itself: the items are taken before any move
+  LISTInsertList(list, list, 7, 10, 1);
+  EXPECT_EQ(list->capacity, 16);
+  EXPECT_EQ(Items(list), (std::vector<int>{9, 7, 9, 2, 2, 3, 4, 0, 1, 8, 7, 9, 2}));
+  LISTFree(&source), LISTFree(&list);
+  EXPECT_EQ(list, nullptr);
+}
+
+TEST(List, StaleSlotsRangesAndEquality) {
+  LIST* list = Of(6);
+  EXPECT_EQ(LISTPop(list), P(5));
   LISTRemove(list, 1);
-  EXPECT_EQ(list->items[1], nullptr);  // a removed last slot reads null
-  ExpectItems({0});
-  LISTRemove(list, 1);  // out of range: refused whole
-  ExpectItems({0});
-}
-
-TEST_F(ListTest, InsertAtEndAppendsAndAtZeroShifts) {
-  Fill(2);
-  LISTInsert(list, P(5), 2);
-  LISTInsert(list, P(6), 0);
-  ExpectItems({6, 0, 1, 5});
-  LISTInsert(list, P(7), 5);
-  LISTInsert(list, P(7), -1);
-  ExpectItems({6, 0, 1, 5});
-}
-
-TEST_F(ListTest, EqualityComparesPointersInOrderAndIgnoresStaleSlots) {
-  LIST* other = LISTNew();
-  EXPECT_EQ(LISTEqual(list, other), 1);
-  EXPECT_EQ(LISTEqual(list, list), 1);
-  EXPECT_EQ(LISTEqual(list, nullptr), 0);
-  EXPECT_EQ(LISTEqual(nullptr, nullptr), 1);
-  Fill(2);
-  LISTPush(other, P(1));
-  LISTPush(other, P(0));
-  EXPECT_EQ(LISTEqual(list, other), 0);
-  LISTPush(list, P(9));
-  LISTPop(list);
-  LISTSet(other, P(0), 0);
-  LISTSet(other, P(1), 1);
-  EXPECT_EQ(LISTEqual(list, other), 1);
-  LISTFree(&other);
-  EXPECT_EQ(other, nullptr);
-}
-
-TEST_F(ListTest, FindRefusesNullItemEvenWhenListHoldsNull) {
-  LISTPush(list, nullptr);
-  Fill(2);
-  EXPECT_EQ(LISTFind(list, nullptr), -1);
-  EXPECT_EQ(LISTFind(list, P(1)), 2);
-  EXPECT_EQ(LISTFind(list, P(9)), -1);
-}
-
-TEST_F(ListTest, SubCutAndCopyRanges) {
-  Fill(6);
-  EXPECT_EQ(LISTSub(list, 2, 2), nullptr);
-  EXPECT_EQ(LISTSub(list, 0, 7), nullptr);
-  LIST* sub = LISTSub(list, 1, 4);
-  ASSERT_NE(sub, nullptr);
-  EXPECT_EQ(sub->count, 3);
-  EXPECT_EQ(LISTGet(sub, 0), P(1));
-  EXPECT_EQ(LISTGet(sub, 2), P(3));
+  EXPECT_EQ(list->items[5], P(5));     // a popped slot keeps its pointer
+  EXPECT_EQ(list->items[4], nullptr);  // the old last slot of a removal reads null
   LIST* copy = LISTCopy(list);
-  EXPECT_EQ(LISTEqual(copy, list), 1);
-  LISTCut(list, 3, 3);
-  ExpectItems({0, 1, 2, 3, 4, 5});
-  LISTCut(list, 1, 4);
-  ExpectItems({0, 4, 5});
-  LISTFree(&sub);
-  LISTFree(&copy);
+  LISTCut(copy, 1, 3);
+  EXPECT_EQ(Items(copy), (std::vector<int>{0, 4}));
+  EXPECT_EQ(copy->items[2], P(3));  // a cut leaves the vacated slots as they were
+  LIST* sub = LISTSub(list, 2, 4);
+  LISTSet(copy, P(3), 0);
+  EXPECT_EQ(LISTEqual(sub, copy) * 10 + LISTEqual(sub, list), 10);  // stale slots do not count
+  for (int32_t at : {0, 1}) {  // one pointer differs, at either end
+    LISTSet(sub, P(9), at);
+    EXPECT_EQ(LISTEqual(sub, copy), 0) << at;
+    LISTSet(sub, P(3 + at), at);
+  }
+  LISTInsert(sub, nullptr, 0), LISTPush(sub, P(3));
+  EXPECT_EQ(LISTFind(sub, P(3)), 1);  // the lowest index
+  EXPECT_EQ(LISTFind(sub, nullptr) + LISTFind(sub, P(9)), -2);  // null is refused even where held
+  EXPECT_EQ(LISTEqual(sub, sub) * 100 + LISTEqual(nullptr, nullptr) * 10 + LISTEqual(sub, nullptr), 110);
+  LISTFree(&sub), LISTFree(&copy), LISTFree(&list);
 }
 
-TEST_F(ListTest, InsertListGrowsAndKeepsOrder) {
-  Fill(3);
-  LIST* source = LISTNew();
-  for (int i = 10; i < 15; ++i) LISTPush(source, P(i));
-  LISTInsertList(source, list, 1, 4, 1);
-  ExpectItems({0, 11, 12, 13, 1, 2});
-  EXPECT_EQ(list->capacity, 8);
-  LISTInsertList(source, list, 0, 1, 7);  // beyond the target's count: refused
-  EXPECT_EQ(list->count, 6);
-  LISTFree(&source);
-}
-
-TEST_F(ListTest, InsertListIntoItselfTakesItemsBeforeTheyMove) {
-  Fill(4);
-  LISTInsertList(list, list, 1, 3, 0);
-  ExpectItems({1, 2, 0, 1, 2, 3});
-}
-
-TEST(ListFree, NullArgumentsAreHarmless) {
-  LISTFree(nullptr);
-  LIST* none = nullptr;
-  LISTFree(&none);
-  LISTPush(nullptr, nullptr);
-  EXPECT_EQ(LISTToASCII(nullptr), nullptr);
-  EXPECT_EQ(LISTFromASCII("x"), nullptr);
+// A bad argument is refused whole, not even a stale slot changes, and each refusal reports.
+TEST(List, RefusesBadArgumentsWhole) {
+  LIST* list = Of(4);
+  LIST* empty = LISTNew();
+  LISTPop(list);  // count 3 in 4 slots, the last one stale
+  LISTDebug = 1;
+  testing::internal::CaptureStdout();
+  for (int32_t bad : {-1, 3}) {
+    EXPECT_EQ(LISTGet(list, bad), nullptr);
+    LISTSet(list, P(9), bad), LISTRemove(list, bad), LISTInsert(list, P(9), bad < 0 ? bad : 4);
+    LISTInsertList(list, list, 0, 1, bad < 0 ? bad : 4);
+  }
+  for (auto [first, end] : {std::pair{2, 2}, {0, 4}, {-1, 1}}) {
+    EXPECT_EQ(LISTSub(list, first, end), nullptr);
+    LISTCut(list, first, end), LISTInsertList(list, list, first, end, 0);
+  }
+  EXPECT_EQ(LISTPop(empty), nullptr);
+  LISTPop(nullptr), LISTInsertList(list, nullptr, 0, 1, 0), LISTPush(nullptr, P(0)), LISTFree(nullptr);
+  std::string printed = testing::internal::GetCapturedStdout(), expected;
+  LISTDebug = 0;
+  for (int i = 0; i < 24; ++i) expected += "LIST error\n";
+  EXPECT_EQ(printed, expected);
+  EXPECT_EQ(std::vector<void*>(list->items, list->items + 4), (std::vector<void*>{P(0), P(1), P(2), P(3)}));
+  EXPECT_EQ(list->count * 10 + list->capacity + empty->count, 34);
+  LISTFree(&empty), LISTFree(&list);
 }
 
 }  // namespace
