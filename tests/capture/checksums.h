@@ -3,6 +3,7 @@
 #ifndef VORN_TESTS_CAPTURE_CHECKSUMS_H
 #define VORN_TESTS_CAPTURE_CHECKSUMS_H
 
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,11 +13,12 @@ struct ChecksumLine {
   std::string part;
   std::string kind;  // "audio" or "picture"
   int values = 0;    // audio values in the frame
-  std::string hash;
+  uint64_t hash = 0;
   std::string text;  // the line itself
 };
 
-inline std::vector<ChecksumLine> ParseChecksums(const std::string& text) {
+// The lines of the text, or only those of one kind.
+inline std::vector<ChecksumLine> ParseChecksums(const std::string& text, const std::string& only = "") {
   std::vector<ChecksumLine> lines;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
@@ -26,19 +28,11 @@ inline std::vector<ChecksumLine> ParseChecksums(const std::string& text) {
     std::string word;
     words >> word >> entry.frame >> entry.part >> entry.kind;
     if (entry.kind == "audio") words >> entry.values;
-    words >> entry.hash;
+    words >> std::hex >> entry.hash;
     entry.text = line;
-    lines.push_back(entry);
+    if (only.empty() || entry.kind == only) lines.push_back(entry);
   }
   return lines;
-}
-
-// The lines of one kind.
-inline std::vector<ChecksumLine> OfKind(const std::vector<ChecksumLine>& lines, const std::string& kind) {
-  std::vector<ChecksumLine> picked;
-  for (const ChecksumLine& line : lines)
-    if (line.kind == kind) picked.push_back(line);
-  return picked;
 }
 
 #endif

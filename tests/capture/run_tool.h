@@ -3,9 +3,7 @@
 #define VORN_TESTS_CAPTURE_RUN_TOOL_H
 
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,19 +20,15 @@ struct ToolResult {
 
 // Starts the tool with args; its output goes to files beside logBase.
 inline pid_t StartTool(const std::vector<std::string>& args, const std::string& logBase) {
-  std::vector<char*> argv;
-  std::string program = VORNDEMO_CAPTURE_PATH;
-  argv.push_back(program.data());
-  std::vector<std::string> copies = args;
-  for (std::string& a : copies) argv.push_back(a.data());
+  std::vector<char*> argv = {const_cast<char*>(VORNDEMO_CAPTURE_PATH)};
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, (logBase + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, (logBase + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
+  int out = open((logBase + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  int err = open((logBase + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  pid_t pid = fork();
+  if (pid == 0 && dup2(out, 1) == 1 && dup2(err, 2) == 2) execv(argv[0], argv.data());
+  if (pid == 0) _exit(127);
+  close(out), close(err);
   return pid;
 }
 
@@ -44,8 +38,7 @@ inline ToolResult WaitTool(pid_t pid, const std::string& logBase) {
   if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.status = WEXITSTATUS(status);
   result.out = ReadWhole(logBase + ".out");
   result.err = ReadWhole(logBase + ".err");
-  remove((logBase + ".out").c_str());
-  remove((logBase + ".err").c_str());
+  remove((logBase + ".out").c_str()), remove((logBase + ".err").c_str());
   return result;
 }
 

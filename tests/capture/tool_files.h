@@ -1,22 +1,25 @@
-// Files and folders of the capture tests, on every system.
+// The files of the capture tests, on every system: reading them whole, fresh
+// paths, and decoding the PNG pictures the tool writes.
 #ifndef VORN_TESTS_CAPTURE_TOOL_FILES_H
 #define VORN_TESTS_CAPTURE_TOOL_FILES_H
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 inline std::string ReadWhole(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// Without following a link.
 inline bool Exists(const std::string& path) {
   std::error_code failure;
   return std::filesystem::exists(std::filesystem::symlink_status(path, failure));
@@ -26,10 +29,43 @@ inline bool Exists(const std::string& path) {
 inline std::string FreshPath(const std::string& name) {
   static const std::string run = std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
   std::string path = testing::TempDir() + "capture_" + name + "_" + run;
-  std::error_code failure;
-  std::filesystem::remove_all(path, failure);
-  if (failure) ADD_FAILURE() << "cannot clear " << path << ": " << failure.message();
+  std::error_code ignored;  // a path left by an earlier run that cannot be cleared fails where it is used
+  std::filesystem::remove_all(path, ignored);
   return path;
+}
+
+inline uint32_t Big32(const std::string& s, size_t at) {
+  return uint32_t(uint8_t(s[at])) << 24 | uint32_t(uint8_t(s[at + 1])) << 16 | uint32_t(uint8_t(s[at + 2])) << 8 |
+         uint8_t(s[at + 3]);
+}
+
+// Decodes the PNG our writer makes (8-bit RGB, filter 0) into 0x00RRGGBB pixels,
+// checking the signature, every chunk's CRC and the row filters on the way.
+inline std::vector<uint32_t> DecodePng(const std::string& png, int32_t* width, int32_t* height) {
+  EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+  std::string idat;
+  for (size_t at = 8; at + 12 <= png.size() && at + 12 + Big32(png, at) <= png.size(); at += 12 + Big32(png, at)) {
+    uint32_t length = Big32(png, at);
+    std::string type = png.substr(at + 4, 4);
+    EXPECT_EQ(crc32(0, reinterpret_cast<const Bytef*>(png.data() + at + 4), length + 4), Big32(png, at + 8 + length));
+    if (type == "IHDR") {
+      *width = int32_t(Big32(png, at + 8)), *height = int32_t(Big32(png, at + 12));
+      EXPECT_EQ(png.substr(at + 16, 5), std::string("\x08\x02\x00\x00\x00", 5));
+    }
+    if (type == "IDAT") idat += png.substr(at + 8, length);
+  }
+  size_t rowBytes = 1 + 3 * size_t(*width);
+  std::vector<uint8_t> raw(rowBytes * size_t(*height));
+  uLongf rawLength = uLongf(raw.size());
+  EXPECT_EQ(uncompress(raw.data(), &rawLength, reinterpret_cast<const Bytef*>(idat.data()), uLong(idat.size())), Z_OK);
+  EXPECT_EQ(rawLength, raw.size());
+  std::vector<uint32_t> pixels;
+  for (size_t row = 0; row < raw.size(); row += rowBytes) {
+    EXPECT_EQ(raw[row], 0) << "row " << row / rowBytes;
+    for (size_t at = row + 1; at < row + rowBytes; at += 3)
+      pixels.push_back(uint32_t(raw[at]) << 16 | uint32_t(raw[at + 1]) << 8 | raw[at + 2]);
+  }
+  return pixels;
 }
 
 #endif
