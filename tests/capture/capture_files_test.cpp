@@ -34,8 +34,9 @@ TEST(CaptureFiles, WavHeaderCountsTheValues) {
   WavAppend(&wav, values, 2);
   ASSERT_TRUE(WavFinish(&wav));
   // RIFF size, PCM mono 44100 Hz 16-bit, data size, then the values as given.
-  EXPECT_EQ(ReadWhole(path), std::string("RIFF\x2C\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xAC\0\0\x88\x58\x01\0\x02\0\x10\0"
-                                         "data\x08\0\0\0\x01\0\xFF\xFF\x40\x9C\x01\0", 52));
+  std::string expected("RIFF\x2C\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xAC\0\0\x88\x58\x01\0\x02\0\x10\0data\x08\0\0\0"
+                       "\x01\0\xFF\xFF\x40\x9C\x01\0", 52);
+  EXPECT_EQ(ReadWhole(path), expected);
   std::filesystem::remove(path);
 }
 

@@ -14,15 +14,15 @@ CaptureOptions Parse(std::vector<const char*> args) {
   return options;
 }
 
-TEST(CaptureOptions, KeysAndTheEndOfTheRun) {
-  CaptureOptions o = Parse({"--frames", "5,10-12", "--end", "50", "--keys", "3:space,swarm+3:escape,helix+20:p,8:Q",
-                            "--cycles", "2", "--space-every", "7", "-h"});
-  EXPECT_EQ(PlannedLastFrame(o), 50) << "--end wins over the frames";
-  std::string keys;  // the same frame in different parts is no collision
-  for (const KeyPress& k : o.keys) keys += k.part + "+" + std::to_string(k.frame) + ":" + std::to_string(k.symbol) + " ";
-  EXPECT_EQ(keys, "+3:32 swarm+3:27 helix+20:112 +8:81 ");
-  EXPECT_EQ(o.cycles * 1000 + o.spaceEvery + o.help, 2008);
-  EXPECT_EQ(Parse({"--keys", "40:q"}).keys.size(), 1u) << "an exit key alone ends the run";
+// Frames, cycles and Space are checked by running them (capture_tool_test.cpp,
+// the golden scenarios); these choices are not.
+TEST(CaptureOptions, EndKeysAndHelp) {
+  EXPECT_EQ(PlannedLastFrame(Parse({"--frames", "5,10-12", "--end", "50"})), 50) << "--end wins over the frames";
+  // An exit key alone ends the run: Escape (also spelt escape), q or Q.
+  CaptureOptions o = Parse({"--keys", "3:escape,8:Q"});
+  EXPECT_EQ(o.keys.at(0).symbol * 1000 + o.keys.at(1).symbol, 27081);
+  EXPECT_EQ(Parse({"--keys", "40:q"}).keys.size(), 1u);
+  EXPECT_TRUE(Parse({"-h"}).help);
 }
 
 }  // namespace

@@ -40,20 +40,23 @@ inline uint32_t Big32(const std::string& s, size_t at) {
 }
 
 // Decodes the PNG our writer makes (8-bit RGB, filter 0) into 0x00RRGGBB pixels,
-// checking the signature, every chunk's CRC and the row filters on the way.
+// checking the signature, every chunk's CRC, the closing chunk and the row filters on the way.
 inline std::vector<uint32_t> DecodePng(const std::string& png, int32_t* width, int32_t* height) {
   EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
-  std::string idat;
-  for (size_t at = 8; at + 12 <= png.size() && at + 12 + Big32(png, at) <= png.size(); at += 12 + Big32(png, at)) {
+  std::string idat, type;
+  size_t at = 8;
+  while (at + 12 <= png.size() && at + 12 + Big32(png, at) <= png.size()) {
     uint32_t length = Big32(png, at);
-    std::string type = png.substr(at + 4, 4);
+    type = png.substr(at + 4, 4);
     EXPECT_EQ(crc32(0, reinterpret_cast<const Bytef*>(png.data() + at + 4), length + 4), Big32(png, at + 8 + length));
     if (type == "IHDR") {
       *width = int32_t(Big32(png, at + 8)), *height = int32_t(Big32(png, at + 12));
       EXPECT_EQ(png.substr(at + 16, 5), std::string("\x08\x02\x00\x00\x00", 5));
     }
     if (type == "IDAT") idat += png.substr(at + 8, length);
+    at += 12 + length;
   }
+  EXPECT_EQ(type + " then " + std::to_string(png.size() - at), "IEND then 0") << "the last chunk ends the file";
   size_t rowBytes = 1 + 3 * size_t(*width);
   std::vector<uint8_t> raw(rowBytes * size_t(*height));
   uLongf rawLength = uLongf(raw.size());
