@@ -27,6 +27,12 @@ extern uint8_t IMGDebug;
 constexpr int32_t IMG_MAX_SIDE = 1 << 16;
 constexpr int64_t IMG_MAX_PIXELS = int64_t(1) << 26;
 
+// True when width x height is a size an Image may have (both sides 0 or more).
+inline bool IMGSizeAllowed(int64_t width, int64_t height) {
+  return width >= 0 && height >= 0 && width <= IMG_MAX_SIDE && height <= IMG_MAX_SIDE &&
+         width * height <= IMG_MAX_PIXELS;
+}
+
 // True when image exists and holds its pixel array: the check every operation
 // makes before it reads or writes pixels.
 inline bool IMGUsable(const IMG* image) { return image && image->pixels; }
@@ -56,13 +62,22 @@ IMG* IMGFromASCII(const char* text);
 // Offset just past the first occurrence of pattern in text; 0 if absent or null.
 int32_t IMGFindText(const char* text, const char* pattern);
 
+// Picture files (img_pnm.cpp). Bitmaps (P1, P4) read a set bit or text 1 as white
+// 0xFFFFFF and 0 as black, unlike netpbm's convention: a bitmap is a mask, its lit
+// pixels white and its black the transparent key of the keyed blits.
+//
 // PBM/PGM/PPM (P1 to P6) from memory without a length: for the pictures compiled
 // into the program. A NUL byte in the header or in a text raster ends the data.
+// The width of P1 and P4 is rounded up to a multiple of 8 (the row fill becomes
+// pixels); a P1 pixel is one digit character.
 IMG* IMGParsePNM(const unsigned char* data);
 // The same reader bounded by length: fails on data that ends inside the header
 // or the raster. Use this form for every picture that is not our own content.
 IMG* IMGParsePNMBounded(const unsigned char* data, size_t length);
 // PBM/PGM/PPM from a file; null if it cannot be opened or is not a whole picture.
+// Header numbers consume the character that ends them; bitmaps keep their declared
+// width, each P4 row starting on a new byte; a P1 pixel is a whole number (0 black,
+// any other white).
 IMG* IMGReadPNM(const char* filename);
 // Writes a binary PPM (P6); 1 on success, 0 on any failure, write errors included.
 int IMGWritePPM(const IMG* image, const char* filename);

@@ -16,7 +16,7 @@ bool Inside(const IMG* image, int64_t x, int64_t y) {
   return x >= 0 && y >= 0 && x < image->width && y < image->height;
 }
 
-// The walk as described, one IMGPutPixel per point: the reference path.
+// The plain walk, one IMGPutPixel per point: the reference path.
 void PlainLine(IMG* image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour) {
   linewalk::Line line(x0, y0, x1, y1);
   int64_t x = x0, y = y0;

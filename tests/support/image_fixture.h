@@ -1,47 +1,44 @@
-// Shared helpers of the imaging tests: owned Images, random pictures, and
-// capturing the error lines the modules print when their debug flag is set.
+// Imaging test helpers: owned Images, random pictures, fast against plain, error lines.
 #ifndef VORN_TESTS_IMAGE_FIXTURE_H
 #define VORN_TESTS_IMAGE_FIXTURE_H
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <memory>
+#include <algorithm>
 #include <random>
-#include <string>
 
 #include "img.h"
 
 namespace imagetest {
 
-struct ImageDeleter {
-  void operator()(IMG* image) const { IMGFree(&image); }
-};
+struct ImageDeleter { void operator()(IMG* image) const { IMGFree(&image); } };
 using Image = std::unique_ptr<IMG, ImageDeleter>;
+using Pix = std::vector<uint32_t>;
 
 inline Image Sized(int32_t w, int32_t h, uint32_t fill = 0) {
   Image image(IMGNew());
   IMGResize(image.get(), w, h);
-  for (int64_t i = 0; i < int64_t(w) * h; ++i) image->pixels[i] = fill;
+  std::fill(image->pixels, image->pixels + int64_t(w) * h, fill);
   return image;
 }
 
-// Random pixels; about one in keyEvery is black (the transparent key), and
-// with fullWord the top byte is random too.
-inline Image Random(std::mt19937& rng, int32_t w, int32_t h, int keyEvery = 4,
-                    bool fullWord = false) {
-  Image image = Sized(w, h);
-  for (int64_t i = 0; i < int64_t(w) * h; ++i) {
-    uint32_t p = rng();
-    if (!fullWord) p &= 0xFFFFFF;
-    if (keyEvery > 0 && rng() % keyEvery == 0) p = 0;
-    image->pixels[i] = p;
-  }
-  return image;
+// The pixels in order; none for a null Image.
+inline Pix Pixels(const IMG* image) {
+  return image ? Pix(image->pixels, image->pixels + int64_t(image->width) * image->height) : Pix();
 }
 
 inline int32_t Between(std::mt19937& rng, int32_t lo, int32_t hi) {
   return std::uniform_int_distribution<int32_t>(lo, hi)(rng);
+}
+
+// Random pixels, about one in keyEvery black (the key); with fullWord a random top byte too.
+inline Image Random(std::mt19937& rng, int32_t w, int32_t h, int keyEvery = 4, bool fullWord = false) {
+  Image image = Sized(w, h);
+  for (int64_t i = 0; i < int64_t(w) * h; ++i) {
+    uint32_t p = fullWord ? rng() : rng() & 0xFFFFFF;
+    image->pixels[i] = keyEvery > 0 && rng() % keyEvery == 0 ? 0 : p;
+  }
+  return image;
 }
 
 // Runs a call with the module's debug flag set and returns what it printed.
@@ -50,18 +47,21 @@ std::string Printed(uint8_t& flag, F call) {
   flag = 1;
   testing::internal::CaptureStdout();
   call();
-  std::string out = testing::internal::GetCapturedStdout();
   flag = 0;
-  return out;
+  return testing::internal::GetCapturedStdout();
 }
 
-// Sets IMGPlainPaths for one scope: the plain per-pixel reference paths.
-struct PlainPaths {
-  PlainPaths() { IMGPlainPaths = 1; }
-  ~PlainPaths() { IMGPlainPaths = 0; }
-};
-
-inline uint32_t Channel(uint32_t p, int c) { return (p >> (8 * c)) & 0xFF; }
+// Runs call on two copies of start, through the fast paths and the plain reference ones.
+template <typename F>
+testing::AssertionResult SamePaths(const IMG* start, F call) {
+  Image fast(IMGCopy(start)), plain(IMGCopy(start));
+  call(fast.get());
+  IMGPlainPaths = 1;
+  call(plain.get());
+  IMGPlainPaths = 0;
+  if (IMGEqual(fast.get(), plain.get())) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "the fast path differs from the plain one";
+}
 
 }  // namespace imagetest
 
