@@ -80,7 +80,7 @@ TEST(ImageText, DumpRoundTripAndParsing) {
     Image back(IMGFromASCII(text.c_str()));
     ASSERT_TRUE(back && IMGEqual(image.get(), back.get())) << text;
   }
-  EXPECT_EQ(Pixels(Image(IMGFromASCII("junk IMG {x P3\n1 1\n255\n1 2 3 trailing")).get()), Pix{0x010203});
+  EXPECT_EQ(Pixels(Image(IMGFromASCII("junk IMG P3\n9 9\n {x P3\n1 1\n255\n1 2 3 trailing")).get()), Pix{0x010203});
   for (const char* bad : {"IMG{}", "IMG{\nP3\n2 1\n255\n1 2 3 4 5", "IMG{\nP3\n46341 46341\n255\n1 2 3",
                           "IMG{\nP3\n3333333333 1\n255\n1 2 3", "IMG{\nP3\n2 2", "IMG P3\n1 1\n255\n1 2 3"})
     EXPECT_EQ(Printed(IMGDebug, [&] { EXPECT_EQ(IMGFromASCII(bad), nullptr); }), "IMG error\n") << bad;
