@@ -229,6 +229,7 @@ TEST(RunTables, CountersAndTheirSums) {
   EXPECT_EQ(Runs(IMGRunTable(-4, 2), 3), (std::vector<int32_t>{2, 2, 1}));
   EXPECT_EQ(Runs(IMGRunTable(0, 3), 1), (std::vector<int32_t>{4}));
   EXPECT_EQ(Runs(IMGRunTableSymmetric(2, 5), 2), (std::vector<int32_t>{3, 3}));
+  EXPECT_EQ(Runs(IMGRunTable(IMG_MAX_SIDE, -IMG_MAX_SIDE), 2), (std::vector<int32_t>{1, 1}));  // the largest extent
   std::mt19937 rng(1);
   for (int n = 0; n < 300; ++n) {
     int32_t a = Between(rng, 1, 500), b = Between(rng, 1, 500), s = std::min(a, b);

@@ -44,6 +44,7 @@ TEST(ImageLifeCycle, NewResizeCopyAndEqual) {
   EXPECT_EQ(Pixels(c.get()), Pixels(a.get()));
   std::copy(a->pixels, a->pixels + 6, b->pixels);
   EXPECT_EQ(IMGEqual(a.get(), b.get()), 0);  // same pixels, other shape
+  EXPECT_EQ(IMGEqual(Sized(2, 1).get(), Sized(3, 1).get()) + IMGEqual(Sized(1, 2).get(), Sized(1, 3).get()), 0);
   Image d(IMGCopy(a.get()));
   EXPECT_EQ(IMGEqual(a.get(), d.get()), 1);
   d->pixels[5] = 0;
