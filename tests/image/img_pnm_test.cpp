@@ -71,8 +71,8 @@ TEST(PictureReaders, RefuseBadPicturesAndEveryTruncation) {
                                   "P6\n# c\n1 2\n255\n\x00\x01\x02\x03\x04\x05"s};
   for (const std::string& whole : pictures) {
     ASSERT_TRUE(Bounded(whole) && FromFile(whole)) << whole;
-    for (size_t cut = 0; cut < whole.size(); ++cut)
-      EXPECT_FALSE(Bounded(whole.substr(0, cut)) || FromFile(whole.substr(0, cut))) << whole << " cut at " << cut;
+    for (size_t cut = 0; cut < whole.size(); ++cut)  // the rest of the picture lies just past the given length
+      EXPECT_FALSE(Image(IMGParsePNMBounded(Bytes(whole), cut)) || FromFile(whole.substr(0, cut))) << whole << " cut at " << cut;
   }
 }
 
