@@ -1,12 +1,10 @@
-// The sprite parts on the headless show: the adaptive count's rule, and the
-// statistics tint that each part puts on the font and takes off exactly.
+// The sprite parts' adaptive count, on the headless show.
 #include "sprite_parts.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "font.h"
 #include "fps.h"
 #include "headless_show.h"
 
@@ -22,21 +20,6 @@ TEST_F(SpriteParts, CountGrowsByTenOrFallsByTenButNotBelowZero) {
     measuredFps = c.measured;
     EXPECT_EQ(DemoAdaptCount(c.count), c.adapted) << c.measured << " " << c.count;
   }
-}
-
-// The tint saturates, so only the kept copy gives the font back; a restore
-// without a tint changes nothing.
-TEST_F(SpriteParts, PartsPutTheFontBackExactly) {
-  IMG* font = IMGCopy(bitmapFont->sheet);
-  for (void (*part)() : {DemoSwarm, DemoRain, DemoSwarm}) {
-    controlFlags = CONTROL_NEXT;
-    part();
-    EXPECT_TRUE(IMGEqual(bitmapFont->sheet, font));
-  }
-  DemoStatsFontRestore();
-  EXPECT_TRUE(IMGEqual(bitmapFont->sheet, font));
-  EXPECT_EQ(controlFlags, 0);
-  IMGFree(&font);
 }
 
 }  // namespace

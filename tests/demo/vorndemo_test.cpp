@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "font.h"
 #include "fps.h"
 #include "headless_show.h"
 #include "sdldpy.h"
+#include "transition.h"
 
 namespace {
 
@@ -48,19 +50,6 @@ TEST_F(Show, ExitKeysFadeOutAndEndWithStatusZeroAndACloseRequestDoesNot) {
   for (uint8_t key : {uint8_t(27), uint8_t('q'), uint8_t('Q')}) EXPECT_EXIT(DemoHandleKey(key), testing::ExitedWithCode(0), "") << key;
 }
 
-int framesDrawn = 0;
-void CountFrame() { ++framesDrawn; }
-
-TEST_F(Show, SpaceEndsOnlyTheRunningPhaseOnceEvenWhenPressedTwice) {
-  PushKey(SDL_KEYDOWN, SDLK_SPACE);
-  PushKey(SDL_KEYUP, SDLK_SPACE);
-  PushKey(SDL_KEYDOWN, SDLK_SPACE);
-  DemoFrames(100, CountFrame);
-  EXPECT_EQ(framesDrawn, 1);
-  DemoFrames(3, CountFrame);  // the second press within that frame is not remembered
-  EXPECT_EQ(framesDrawn, 4);
-}
-
 uint32_t shownCorner = 0;
 int32_t shownLetterPixels = 0;
 void Watch(const IMG* image) {
@@ -87,11 +76,24 @@ TEST_F(Show, FrameTailPresentsBeforeItFadesAndActsOnKeysLast) {
   EXPECT_EQ(workImage->pixels[0], 0u);
 }
 
-TEST_F(Show, FadeOutIsBlackAfterItsSecondStepAndUnpaced) {
-  IMGFillBox(workImage, 0, 0, 256, 256, 0xFFFFFF);
-  DemoFadeOut();
-  EXPECT_EQ(workImage->pixels[0] | workImage->pixels[256 * 256 - 1], 0u);
-  EXPECT_EQ(frameCounter, 0);
+int32_t presents = 0;
+void CountPresent(const IMG*) { ++presents; }
+
+// Every step of the cycle begins with the 32 presents of a fade-out; a Space in
+// its first frame ends a part there and a transition's typing (its bloom runs on).
+TEST_F(Show, EveryStepOfTheCycleFadesOutThenEndsOnSpace) {
+  IMG* font = IMGCopy(bitmapFont->sheet);
+  SDLDPYSetShowWatch(CountPresent);
+  for (const DemoStep& step : demoCycleSteps) {
+    presents = 0;
+    controlFlags = CONTROL_NEXT;
+    step.run();
+    EXPECT_EQ(presents, 32 + 1 + (step.run == DemoTransition ? (kWindowsBuild ? 76 : 51) : 0)) << step.name;
+    EXPECT_EQ(controlFlags, 0) << step.name;
+    EXPECT_TRUE(IMGEqual(bitmapFont->sheet, font)) << step.name;  // the statistics tint is taken off exactly
+  }
+  SDLDPYSetShowWatch(nullptr);
+  IMGFree(&font);
 }
 
 }  // namespace

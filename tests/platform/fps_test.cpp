@@ -22,6 +22,7 @@ struct FrameClock : ::testing::Test {
 
 TEST_F(FrameClock, CreditSettlesWhereDrawingPlusSleepIsThePeriod) {
   Frames(1, 5000000);  // the first frame measures everything since start
+  EXPECT_EQ(frameTime, 5000000);
   EXPECT_EQ(measuredFps, 0);
   EXPECT_EQ(delayCredit, 0);
   Frames(200, 13000);
@@ -58,7 +59,11 @@ TEST_F(FrameClock, MeasuredRateChangesOncePerSecondAndDropsTheExcess) {
   for (int i = 0; i < 30; ++i) EXPECT_EQ(seen[i], i < 14 ? 0 : i < 29 ? 14 : 15) << i;
 }
 
-TEST_F(FrameClock, FrameTimeIsRightAcrossTheWrapOfTheTimeStampAndTargetIsAtLeastOne) {
+TEST_F(FrameClock, SecondClosesPast999999AndFrameTimeIsRightAcrossTheWrap) {
+  fakeclock::now = 999999;
+  EXPECT_EQ(FPSUpdate(), 0);
+  fakeclock::now += 1;
+  EXPECT_EQ(FPSUpdate(), 1);
   fakeclock::now = 0xFFFFFFFFu - 15000;
   FPSUpdate();
   fakeclock::now += 40000;  // wraps to 24999

@@ -1,16 +1,10 @@
-// The content compiled in: the structure the show relies on, and the builders' refusals.
+// The word list the typewriter walks, and the content builders' refusals.
 #include "content.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "font.h"
-#include "img.h"
-#include "lfont.h"
-#include "list.h"
-#include "obj2d.h"
 
 namespace {
 
@@ -27,26 +21,9 @@ TEST(Content, WordListHasTwentySixWordsOfTheFixedLengths) {
   EXPECT_EQ(lengths, (std::vector<size_t>{4, 4, 4, 9, 5, 8, 6, 4, 8, 11, 9, 7, 6, 8, 4, 4, 4, 3, 4, 9, 6, 6, 4, 5, 7, 5}));
 }
 
-// 256 glyphs each; the small font's are moved by half a cell to turn about their middle.
-TEST(Content, LineFontsAndSheetsAndTheirRefusals) {
-  LFONT* small = ContentNewLineFont(lineFont8x8, 8, true, nullptr);
-  LFONT* wire = ContentNewLineFont(wireFont16x16, 16, false, nullptr);
-  ASSERT_TRUE(small && wire);
-  EXPECT_EQ(small->glyphs->count + wire->glyphs->count, 512);
-  EXPECT_EQ(small->cell->x * 100 + wire->cell->y, 816);
-  const OBJ2D* a = static_cast<OBJ2D*>(LISTGet(small->glyphs, 'A'));
-  EXPECT_EQ(a->position->x * 100 + a->position->y, -404);
-  LFONTFree(&small);
-  LFONTFree(&wire);
+TEST(Content, BuildersRefuseMissingInput) {
   EXPECT_EQ(ContentNewLineFont(nullptr, 8, true, nullptr), nullptr);
   EXPECT_EQ(ContentNewSheet(nullptr, nullptr), nullptr);
-  IMG* target = IMGNew();
-  FONT* sheet = ContentNewSheet(IMGParsePNM(vornBallPicture), target);
-  ASSERT_NE(sheet, nullptr);
-  EXPECT_EQ(sheet->cellWidth * 100 + sheet->cellHeight, 1616);
-  EXPECT_EQ(sheet->target, target);
-  FONTFree(&sheet);
-  IMGFree(&target);
 }
 
 }  // namespace

@@ -42,6 +42,8 @@ TEST(Cursor, EmptyTextAndBadInput) {
   CURSORInit(c, "abc", -1, 2, 2);
   CURSORInit(c, nullptr, 3, 2, 2);
   EXPECT_EQ(CURSOREqual(&before, c), 1);
+  c->step = 2;  // one field apart
+  EXPECT_EQ(CURSOREqual(&before, c), 0);
   CURSORInit(c, "", 0, 1, 5);
   CURSORStep(c);
   CURSORSet(c, -3);
