@@ -4,10 +4,9 @@
 
 #include <cstdlib>
 
-#include "demo_hue.h"
 #include "list.h"
 #include "music.h"
-#include "sample_helpers.h"
+#include "sample.h"
 #include "sdlsnd.h"
 
 namespace {
@@ -33,16 +32,6 @@ TEST(DemoMusic, TickKeepsAtMostFourLoopsQueuedAndStepsWithoutAudio) {
   DemoMusicTick(nullptr, nullptr);
   LISTFree(&audio.queue);
   MUSICFree(&music);
-}
-
-TEST(HueWheel, SixRampsAroundTheCircle) {
-  Sample wheel(DemoHueWheelNew());
-  ASSERT_EQ(wheel->length, 1536);
-  const int32_t corners[] = {0x00FF00, 0x00FFFF, 0x0000FF, 0xFF00FF, 0xFF0000, 0xFFFF00};
-  for (int32_t ramp = 0; ramp < 6; ++ramp) {
-    EXPECT_EQ(SAMPLEGet(wheel, 256 * ramp), corners[ramp]) << ramp;
-    EXPECT_EQ(SAMPLEGet(wheel, 256 * ramp + 255), corners[(ramp + 1) % 6]) << ramp;
-  }
 }
 
 }  // namespace

@@ -14,14 +14,6 @@
 
 namespace {
 
-std::vector<int16_t> Recorded(const std::string& file) {
-  std::vector<int16_t> values;  // mono, signed 16-bit, least significant byte first
-  FILE* f = fopen(file.c_str(), "rb");
-  for (int lo, hi; f && (lo = fgetc(f)) != EOF && (hi = fgetc(f)) != EOF;) values.push_back(int16_t(lo | hi << 8));
-  if (f) fclose(f);
-  return values;
-}
-
 TEST(VorndemoAudio, PlaysTheMusicThroughTheAudioDevice) {
   const std::string file = testing::TempDir() + "vorndemo_audio_" + std::to_string(getpid()) + ".raw";
   const pid_t pid = fork();
@@ -40,7 +32,10 @@ TEST(VorndemoAudio, PlaysTheMusicThroughTheAudioDevice) {
   size_t first = 0;
   for (int tenths = 0; tenths < 600 && (first == values.size() || values.size() - first < 64 * 4096); ++tenths) {
     usleep(100000);
-    values = Recorded(file);
+    values.clear();  // mono, signed 16-bit, least significant byte first
+    FILE* f = fopen(file.c_str(), "rb");
+    for (int lo, hi; f && (lo = fgetc(f)) != EOF && (hi = fgetc(f)) != EOF;) values.push_back(int16_t(lo | hi << 8));
+    if (f) fclose(f);
     first = size_t(std::find_if(values.begin(), values.end(), [](int16_t v) { return v != 0; }) - values.begin());
   }
   int status = 0;

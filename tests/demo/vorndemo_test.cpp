@@ -50,9 +50,10 @@ TEST_F(Show, ExitKeysFadeOutAndEndWithStatusZeroAndACloseRequestDoesNot) {
   for (uint8_t key : {uint8_t(27), uint8_t('q'), uint8_t('Q')}) EXPECT_EXIT(DemoHandleKey(key), testing::ExitedWithCode(0), "") << key;
 }
 
+int32_t presents = 0, shownLetterPixels = 0;
 uint32_t shownCorner = 0;
-int32_t shownLetterPixels = 0;
 void Watch(const IMG* image) {
+  ++presents;
   shownCorner = image->pixels[0];
   shownLetterPixels = 0;
   for (int32_t i = 0; i < image->width * image->height; ++i) shownLetterPixels += image->pixels[i] != 0x808080;
@@ -76,14 +77,11 @@ TEST_F(Show, FrameTailPresentsBeforeItFadesAndActsOnKeysLast) {
   EXPECT_EQ(workImage->pixels[0], 0u);
 }
 
-int32_t presents = 0;
-void CountPresent(const IMG*) { ++presents; }
-
 // Every step of the cycle begins with the 32 presents of a fade-out; a Space in
 // its first frame ends a part there and a transition's typing (its bloom runs on).
 TEST_F(Show, EveryStepOfTheCycleFadesOutThenEndsOnSpace) {
   IMG* font = IMGCopy(bitmapFont->sheet);
-  SDLDPYSetShowWatch(CountPresent);
+  SDLDPYSetShowWatch(Watch);
   for (const DemoStep& step : demoCycleSteps) {
     presents = 0;
     controlFlags = CONTROL_NEXT;

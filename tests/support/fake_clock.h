@@ -1,6 +1,5 @@
 // The frame clock for tests (through FPSSetClock): time moves only when a
-// reading's step, a sleep or the test itself moves it, and every sleep is
-// recorded.
+// reading's step, a sleep or the test itself moves it; sleeps are recorded.
 #ifndef VORN_TESTS_SUPPORT_FAKE_CLOCK_H
 #define VORN_TESTS_SUPPORT_FAKE_CLOCK_H
 
@@ -30,15 +29,12 @@ inline void Sleep(uint32_t milliseconds) {
   sleeps.push_back(milliseconds);
   now += milliseconds * 1000u;
   if (realSleep) SDL_Delay(milliseconds);
-  ++slept;  // last: the sleep comes after whatever its caller did before it
+  ++slept;  // last: whatever the sleeper did before its sleep is done
 }
 
 // Starts the frame clock afresh (FPSReset) on this clock at time 0.
 inline void Install(uint32_t frameStep) {
-  now = 0;
-  step = frameStep;
-  onReading = nullptr;
-  realSleep = false;
+  now = 0, step = frameStep, onReading = nullptr, realSleep = false;
   sleeps.clear();
   FPSReset();
   FPSSetClock(Read, Sleep);

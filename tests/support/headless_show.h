@@ -19,16 +19,14 @@ struct HeadlessShow : ::testing::Test {
     ASSERT_TRUE(workImage && keyboard && smallFont && ballSheet && hueWheel && music);
     fakeclock::Install(40000);
     IMGClear(workImage);
-    controlFlags = 0;
-    pauseOn = 0;
+    controlFlags = pauseOn = 0;
   }
 };
 
 // Queues a key press (SDL_KEYDOWN) or release (SDL_KEYUP) for the next keyboard poll.
 inline void PushKey(uint8_t type, SDLKey sym) {
   SDL_Event event{};
-  event.type = type;
-  event.key.type = type;
+  event.type = event.key.type = type;
   event.key.keysym.sym = sym;
   SDL_PushEvent(&event);
 }

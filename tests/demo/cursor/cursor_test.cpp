@@ -31,26 +31,19 @@ TEST(Cursor, StepsSetsAndRestoresWrapBothWays) {
   c->length = 4;
   CURSORRestore(c);
   EXPECT_EQ(c->position, 1);  // inside the text, even once it is shorter
-  CURSORFree(&c);
-  EXPECT_EQ(c, nullptr);
-}
-
-TEST(Cursor, EmptyTextAndBadInput) {
-  CURSOR* c = CURSORNew();
-  CURSORSet(c, 3);
   const CURSOR before = *c;
-  CURSORInit(c, "abc", -1, 2, 2);
+  CURSORInit(c, "abc", -1, 2, 2);  // refused: a negative length, a missing text
   CURSORInit(c, nullptr, 3, 2, 2);
   EXPECT_EQ(CURSOREqual(&before, c), 1);
   c->step = 2;  // one field apart
   EXPECT_EQ(CURSOREqual(&before, c), 0);
-  CURSORInit(c, "", 0, 1, 5);
+  CURSORInit(c, "", 0, 1, 5);  // an empty text keeps the position at 0
   CURSORStep(c);
   CURSORSet(c, -3);
   EXPECT_EQ(c->position, 0);
-  CURSORStep(nullptr);
-  CURSORRestore(nullptr);
+  for (void (*refused)(CURSOR*) : {CURSORStep, CURSORSave, CURSORRestore}) refused(nullptr);
   CURSORFree(&c);
+  EXPECT_EQ(c, nullptr);
   CURSORFree(&c);
 }
 
