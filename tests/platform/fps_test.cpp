@@ -4,9 +4,30 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "fake_clock.h"
 
 namespace {
+
+// The clock starts as FPSReset leaves it (each case runs in a process of its
+// own; defined first, this case also runs first when they share one).
+TEST(FrameClockStart, IsWhatFPSResetGives) {
+  FPSSetClock(fakeclock::Read, fakeclock::Sleep);
+  const auto trace = [] {
+    std::vector<int32_t> values;
+    for (uint32_t at : {999999u, 1000000u}) {  // the first second closes at the second reading
+      fakeclock::now = at;
+      values.insert(values.end(), {FPSUpdate(), (FPSDelay(), frameCounter), frameTime, delayCredit, targetFps});
+    }
+    return values;
+  };
+  const std::vector<int32_t> start = trace();
+  FPSReset();
+  EXPECT_EQ(start, trace());
+  EXPECT_EQ(start[5], 1);
+  FPSSetClock(nullptr, nullptr);
+}
 
 struct FrameClock : ::testing::Test {
   void SetUp() override { fakeclock::Install(0); }
