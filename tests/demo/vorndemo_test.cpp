@@ -1,134 +1,97 @@
+// The show's key table, its frame tail and its part loop, on the headless show.
 #include "vorndemo.h"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
-
+#include "font.h"
 #include "fps.h"
-#include "img.h"
-#include "sdlkbd.h"
+#include "headless_show.h"
+#include "sdldpy.h"
+#include "transition.h"
 
 namespace {
 
-uint32_t fakeNow = 0;
-uint32_t FakeClock() { return fakeNow += 40000; }
-void NoSleep(uint32_t) {}
+using Show = HeadlessShow;
 
-void Push(uint8_t type, SDLKey sym) {
-  SDL_Event event{};
-  event.type = type;
-  event.key.type = type;
-  event.key.keysym.sym = sym;
-  ASSERT_EQ(SDL_PushEvent(&event), 0);
-}
-
-// The show's start-up under the dummy drivers, with a clock that never sleeps.
-// Each case runs in a process of its own, so the start-up is fresh.
-struct Show : ::testing::Test {
-  void SetUp() override {
-    FPSSetClock(FakeClock, NoSleep);
-    DemoInit();
-    ASSERT_NE(workImage, nullptr);
-  }
-};
-
-TEST_F(Show, StartsWithTheDescribedSwitchesAndImages) {
-  EXPECT_EQ(workImage->width, 256);
-  EXPECT_EQ(glareImage->height, 256);
-  EXPECT_EQ(targetFps, 25);
-  EXPECT_EQ(fadeOn, 1);
-  EXPECT_EQ(statsOn, 1);
-  EXPECT_EQ(blurOn | glareOn | fpsShown | pauseOn | controlFlags, 0);
+// Every toggle from its start-up value, 5 and 6, the ignored keys, and a held
+// key, which acts once: the tail clears the key byte after acting on it.
+TEST_F(Show, KeyTableFromTheStartUpValues) {
   EXPECT_EQ(fadeColour, 0x010101u);
-}
-
-TEST_F(Show, AHeldKeyActsOnceAndToggles) {
-  Push(SDL_KEYDOWN, SDLK_b);
-  DemoFinishFrame();
-  EXPECT_EQ(blurOn, 1);
-  DemoFinishFrame();  // still held, no new event: the byte was cleared
-  EXPECT_EQ(blurOn, 1);
-  Push(SDL_KEYUP, SDLK_b);
-  Push(SDL_KEYDOWN, SDLK_b);
-  DemoFinishFrame();
-  EXPECT_EQ(blurOn, 0);
-}
-
-TEST_F(Show, EveryKeyOfTheTable) {
   const struct {
     SDLKey key;
     uint8_t* flag;
-  } toggles[] = {{SDLK_8, &fpsShown}, {SDLK_g, &glareOn}, {SDLK_m, &fadeOn},
-                 {SDLK_p, &pauseOn},  {SDLK_s, &statsOn}};
+    uint8_t start;
+  } toggles[] = {{SDLK_8, &fpsShown, 0}, {SDLK_b, &blurOn, 0},  {SDLK_g, &glareOn, 0},
+                 {SDLK_m, &fadeOn, 1},   {SDLK_p, &pauseOn, 0}, {SDLK_s, &statsOn, 1}};
   for (const auto& t : toggles) {
-    uint8_t before = *t.flag;
-    Push(SDL_KEYDOWN, t.key);
+    EXPECT_EQ(*t.flag, t.start) << "key " << t.key;
+    PushKey(SDL_KEYDOWN, t.key);
     DemoFinishFrame();
-    EXPECT_EQ(*t.flag, before ^ 1) << "key " << t.key;
-    Push(SDL_KEYUP, t.key);
+    DemoFinishFrame();  // still held, no new event
+    EXPECT_EQ(*t.flag, t.start ^ 1) << "key " << t.key;
+    PushKey(SDL_KEYUP, t.key);
   }
-  Push(SDL_KEYDOWN, SDLK_6);
-  DemoFinishFrame();
+  for (SDLKey key : {SDLK_6, SDLK_1, SDLK_7, SDLK_9, SDLK_x}) PushKey(SDL_KEYDOWN, key), DemoFinishFrame();
   EXPECT_EQ(targetFps, 50);
-  Push(SDL_KEYDOWN, SDLK_5);
+  PushKey(SDL_KEYDOWN, SDLK_5);
   DemoFinishFrame();
   EXPECT_EQ(targetFps, 25);
-  uint8_t before[] = {blurOn, glareOn, fadeOn, statsOn, fpsShown, pauseOn};
-  for (SDLKey ignored : {SDLK_1, SDLK_7, SDLK_9, SDLK_x}) {
-    Push(SDL_KEYDOWN, ignored);
-    DemoFinishFrame();
-  }
-  uint8_t after[] = {blurOn, glareOn, fadeOn, statsOn, fpsShown, pauseOn};
-  EXPECT_EQ(memcmp(before, after, sizeof before), 0);
+  for (const auto& t : toggles) EXPECT_EQ(*t.flag, t.start ^ 1) << "key " << t.key;
+  EXPECT_EQ(controlFlags, 0);
 }
 
-TEST_F(Show, CloseRequestDoesNotEndTheShow) {
+TEST_F(Show, ExitKeysFadeOutAndEndWithStatusZeroAndACloseRequestDoesNot) {
   SDL_Event quit{};
   quit.type = SDL_QUIT;
-  ASSERT_EQ(SDL_PushEvent(&quit), 0);
+  SDL_PushEvent(&quit);
   DemoFinishFrame();
-  DemoFinishFrame();
-  EXPECT_EQ(controlFlags & CONTROL_EXIT, 0);
-}
-
-int framesDrawn = 0;
-void CountFrame() { ++framesDrawn; }
-
-TEST_F(Show, SpaceEndsOnlyTheRunningPhaseOnceEvenWhenPressedTwice) {
-  framesDrawn = 0;
-  Push(SDL_KEYDOWN, SDLK_SPACE);
-  Push(SDL_KEYUP, SDLK_SPACE);
-  Push(SDL_KEYDOWN, SDLK_SPACE);
-  DemoFrames(100, CountFrame);
-  EXPECT_EQ(framesDrawn, 1);
-  DemoFrames(3, CountFrame);  // the second press within that frame is not remembered
-  EXPECT_EQ(framesDrawn, 4);
-}
-
-TEST_F(Show, FrameTailFadesOrClearsTheWorkImage) {
-  for (int i = 0; i < 256 * 256; ++i) workImage->pixels[i] = 0x808080;
-  DemoFinishFrame();
-  EXPECT_EQ(workImage->pixels[1000], 0x7F7F7Fu);
-  fadeOn = 0;
-  DemoFinishFrame();
-  EXPECT_EQ(workImage->pixels[1000], 0u);
-}
-
-TEST_F(Show, FadeOutIsBlackAfterItsSecondStep) {
-  for (int i = 0; i < 256 * 256; ++i) workImage->pixels[i] = 0xFFFFFF;
-  int32_t frames = frameCounter;
-  DemoFadeOut();
-  EXPECT_EQ(workImage->pixels[0], 0u);
-  EXPECT_EQ(workImage->pixels[256 * 256 - 1], 0u);
-  EXPECT_EQ(frameCounter, frames);  // the fade-out is not paced
-}
-
-TEST_F(Show, ExitKeysFadeOutAndEndWithStatusZero) {
+  EXPECT_EQ(controlFlags, 0);
   testing::FLAGS_gtest_death_test_style = "threadsafe";
-  EXPECT_EXIT(DemoHandleKey(27), testing::ExitedWithCode(0), "");
-  EXPECT_EXIT(DemoHandleKey('q'), testing::ExitedWithCode(0), "");
-  EXPECT_EXIT(DemoHandleKey('Q'), testing::ExitedWithCode(0), "");
+  for (uint8_t key : {uint8_t(27), uint8_t('q'), uint8_t('Q')}) EXPECT_EXIT(DemoHandleKey(key), testing::ExitedWithCode(0), "") << key;
+}
+
+int32_t presents = 0, shownLetterPixels = 0;
+uint32_t shownCorner = 0;
+void Watch(const IMG* image) {
+  ++presents;
+  shownCorner = image->pixels[0];
+  shownLetterPixels = 0;
+  for (int32_t i = 0; i < image->width * image->height; ++i) shownLetterPixels += image->pixels[i] != 0x808080;
+}
+
+// The tail paces, draws the letters, presents, then fades (or clears) the work
+// image, and only then acts on the frame's key.
+TEST_F(Show, FrameTailPresentsBeforeItFadesAndActsOnKeysLast) {
+  IMGFillBox(workImage, 0, 0, 256, 256, 0x808080);
+  SDLDPYSetShowWatch(Watch);
+  PushKey(SDL_KEYDOWN, SDLK_m);
+  DemoFinishFrame();
+  EXPECT_EQ(frameCounter, 1);
+  EXPECT_EQ(shownCorner, 0x808080u);
+  EXPECT_GT(shownLetterPixels, 50);
+  EXPECT_EQ(workImage->pixels[0], 0x7F7F7Fu);
+  EXPECT_EQ(fadeOn, 0);
+  DemoFinishFrame();
+  SDLDPYSetShowWatch(nullptr);
+  EXPECT_EQ(shownCorner, 0x7F7F7Fu);
+  EXPECT_EQ(workImage->pixels[0], 0u);
+}
+
+// Every step of the cycle begins with the 32 presents of a fade-out; a Space in
+// its first frame ends a part there and a transition's typing (its bloom runs on).
+TEST_F(Show, EveryStepOfTheCycleFadesOutThenEndsOnSpace) {
+  IMG* font = IMGCopy(bitmapFont->sheet);
+  SDLDPYSetShowWatch(Watch);
+  for (const DemoStep& step : demoCycleSteps) {
+    presents = 0;
+    controlFlags = CONTROL_NEXT;
+    step.run();
+    EXPECT_EQ(presents, 32 + 1 + (step.run == DemoTransition ? (kWindowsBuild ? 76 : 51) : 0)) << step.name;
+    EXPECT_EQ(controlFlags, 0) << step.name;
+    EXPECT_TRUE(IMGEqual(bitmapFont->sheet, font)) << step.name;  // the statistics tint is taken off exactly
+  }
+  SDLDPYSetShowWatch(nullptr);
+  IMGFree(&font);
 }
 
 }  // namespace

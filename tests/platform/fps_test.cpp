@@ -1,108 +1,97 @@
+// The frame clock on a simulated machine: drawing a frame takes a chosen time,
+// a sleep of n ms takes exactly n ms, and the clock may start anywhere.
 #include "fps.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "fake_clock.h"
+
 namespace {
 
-// A simulated machine: drawing a frame takes drawTime, a sleep of n ms takes
-// exactly n ms, and the clock may start anywhere (to cross the 2^32 wrap).
-uint32_t now = 0;
-std::vector<uint32_t> sleeps;
-uint32_t Now() { return now; }
-void Sleep(uint32_t ms) {
-  sleeps.push_back(ms);
-  now += ms * 1000u;
+// The clock starts as FPSReset leaves it (each case runs in a process of its
+// own; defined first, this case also runs first when they share one).
+TEST(FrameClockStart, IsWhatFPSResetGives) {
+  FPSSetClock(fakeclock::Read, fakeclock::Sleep);
+  const auto trace = [] {
+    std::vector<int32_t> values;
+    for (uint32_t at : {999999u, 1000000u}) {  // the first second closes at the second reading
+      fakeclock::now = at;
+      values.insert(values.end(), {FPSUpdate(), (FPSDelay(), frameCounter), frameTime, delayCredit, targetFps});
+    }
+    return values;
+  };
+  const std::vector<int32_t> start = trace();
+  FPSReset();
+  EXPECT_EQ(start, trace());
+  EXPECT_EQ(start[5], 1);
+  FPSSetClock(nullptr, nullptr);
 }
 
 struct FrameClock : ::testing::Test {
-  void SetUp() override {
-    FPSReset();
-    FPSSetClock(Now, Sleep);
-    now = 0;
-    sleeps.clear();
-  }
+  void SetUp() override { fakeclock::Install(0); }
   void TearDown() override { FPSSetClock(nullptr, nullptr); }
-  void Frame(uint32_t drawTime) {
-    now += drawTime;
-    FPSUpdate();
-    FPSDelay();
+  void Frames(int n, uint32_t drawTime) {
+    for (int i = 0; i < n; ++i) {
+      fakeclock::now += drawTime;
+      FPSUpdate();
+      FPSDelay();
+    }
   }
 };
 
-TEST_F(FrameClock, SettlesWhereDrawingPlusSleepIsThePeriod) {
-  now = 5000000;  // the first frame measures everything since start
-  FPSUpdate();
+TEST_F(FrameClock, CreditSettlesWhereDrawingPlusSleepIsThePeriod) {
+  Frames(1, 5000000);  // the first frame measures everything since start
   EXPECT_EQ(frameTime, 5000000);
   EXPECT_EQ(measuredFps, 0);
-  FPSDelay();
   EXPECT_EQ(delayCredit, 0);
-  for (int i = 0; i < 200; ++i) Frame(13000);
-  EXPECT_EQ(framePeriod, 40000);
-  // Drawing 13 ms and sleeping 27 ms holds 40 ms a frame.
-  EXPECT_EQ(sleeps.back(), 27u);
+  Frames(200, 13000);
+  EXPECT_EQ(fakeclock::sleeps.back(), 27u);  // 13 ms drawing and 27 ms sleep hold 40 ms
   EXPECT_EQ(frameTime, 40000);
   EXPECT_EQ(measuredFps, 25);
   EXPECT_EQ(frameCounter, 201);
-}
-
-TEST_F(FrameClock, SwitchToFiftyDrainsTheCreditByTwentyThousandAFrame) {
-  for (int i = 0; i < 100; ++i) Frame(10000);
   int32_t credit = delayCredit;
-  ASSERT_EQ(sleeps.back(), 30u);
-  targetFps = 50;
-  Frame(10000);  // this frame still took 40 ms: 10 drawing + 30 sleeping
+  Frames(1, 53000);  // the last 27 ms sleep plus 53 ms of drawing: two periods
+  EXPECT_EQ(frameTime, 80000);
+  EXPECT_EQ(delayCredit, credit > 40000 ? credit - 40000 : 0);
+  Frames(5, 100000);  // far too slow: the credit is gone and nothing sleeps
+  const size_t sleeps = fakeclock::sleeps.size();
+  Frames(1, 100000);
+  EXPECT_EQ(delayCredit, 0);
+  EXPECT_EQ(fakeclock::sleeps.size(), sleeps);
+  Frames(100, 10000);
+  credit = delayCredit;
+  targetFps = 50;  // the next frame still takes 40 ms: 10 drawing + 30 sleeping
+  Frames(1, 10000);
   EXPECT_EQ(framePeriod, 20000);
   EXPECT_EQ(delayCredit, credit - 20000);
-  for (int i = 0; i < 50; ++i) Frame(10000);
-  EXPECT_EQ(sleeps.back(), 10u);
+  Frames(50, 10000);
+  EXPECT_EQ(fakeclock::sleeps.back(), 10u);
   EXPECT_EQ(frameTime, 20000);
 }
 
-TEST_F(FrameClock, AnOverrunningFrameEatsOnePeriodOfCreditAndStopsAtZero) {
-  for (int i = 0; i < 100; ++i) Frame(10000);
-  int32_t credit = delayCredit;
-  Frame(50000);  // the last 30 ms sleep plus 50 ms of drawing: two periods
-  EXPECT_EQ(frameTime, 80000);
-  EXPECT_EQ(delayCredit, credit - 40000 < 0 ? 0 : credit - 40000);
-  for (int i = 0; i < 5; ++i) Frame(100000);  // far too slow: no sleep at all
-  EXPECT_EQ(delayCredit, 0);
-  size_t before = sleeps.size();
-  Frame(100000);
-  EXPECT_EQ(sleeps.size(), before);
-}
-
 TEST_F(FrameClock, MeasuredRateChangesOncePerSecondAndDropsTheExcess) {
-  std::vector<int32_t> seen;
-  for (int i = 0; i < 30; ++i) {
-    now += 70000;  // 70 ms a frame, no sleep needed
-    seen.push_back(FPSUpdate());
-  }
-  // 14 frames fill 980 ms, the 15th closes the first second at 1050 ms.
-  for (int i = 0; i < 14; ++i) EXPECT_EQ(seen[size_t(i)], 0) << i;
-  EXPECT_EQ(seen[14], 14);
-  // The 50 ms excess is dropped: the next second closes after 15 more frames.
-  for (int i = 15; i < 29; ++i) EXPECT_EQ(seen[size_t(i)], 14) << i;
-  EXPECT_EQ(seen[29], 15);
+  fakeclock::step = 70000;  // 70 ms a frame, no sleep needed
+  int32_t seen[30];
+  for (int32_t& rate : seen) rate = FPSUpdate();
+  // 14 frames fill 980 ms, the 15th closes the first second at 1050 ms; the
+  // 50 ms excess is dropped, so the next second closes after 15 more frames.
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(seen[i], i < 14 ? 0 : i < 29 ? 14 : 15) << i;
 }
 
-TEST_F(FrameClock, FrameTimeIsRightAcrossTheWrapOfTheTimeStamp) {
-  now = 0xFFFFFFFFu - 15000;
+TEST_F(FrameClock, SecondClosesPast999999AndFrameTimeIsRightAcrossTheWrap) {
+  fakeclock::now = 999999;
+  EXPECT_EQ(FPSUpdate(), 0);
+  fakeclock::now += 1;
+  EXPECT_EQ(FPSUpdate(), 1);
+  fakeclock::now = 0xFFFFFFFFu - 15000;
   FPSUpdate();
-  now += 40000;  // wraps to 24999
+  fakeclock::now += 40000;  // wraps to 24999
+  targetFps = 0;
   FPSUpdate();
   EXPECT_EQ(frameTime, 40000);
-  EXPECT_LT(now, 40000u);
-}
-
-TEST_F(FrameClock, NonPositiveTargetIsTakenAsOne) {
-  targetFps = 0;
-  Frame(1000);
   EXPECT_EQ(targetFps, 1);
-  EXPECT_EQ(framePeriod, 1000000);
-  targetFps = -5;
-  Frame(1000);
   EXPECT_EQ(framePeriod, 1000000);
 }
 
