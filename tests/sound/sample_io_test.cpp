@@ -10,7 +10,7 @@ namespace {
 using V = std::vector<int32_t>;
 using Bytes = std::vector<uint8_t>;
 
-TEST(SampleText, FormatRoundTripAndSeparators) {
+TEST(SampleText, FormatRoundTripSeparatorsAndMalformedText) {
   Sample s({INT32_MIN, INT32_MAX, -1, 0}), empty;
   char *text = SAMPLEToASCII(s), *none = SAMPLEToASCII(empty);
   EXPECT_STREQ(text, "SAMPLE { 4\n-2147483648\n2147483647\n-1\n0\n}\n");
@@ -21,10 +21,7 @@ TEST(SampleText, FormatRoundTripAndSeparators) {
   // The length has no sign ("-4" announces 4 values); a lone '-' separates; no '}' needed.
   EXPECT_EQ(Values(Sample(SAMPLEFromASCII("junk SAMPLE x { -4 ,, 12;-7 - 3 zz\n8"))),
             (V{12, -7, 3, 8}));
-}
-
-TEST(SampleText, MalformedTextIsRefused) {
-  for (const char* text : std::initializer_list<const char*>{
+  for (const char* bad : std::initializer_list<const char*>{
            "", "SAMPLE 3 1 2 3",           // no '{'
            "{ 3 1 2 3 }",                  // no "SAMPLE"
            "SAMPLE { }",                   // no length
@@ -33,7 +30,7 @@ TEST(SampleText, MalformedTextIsRefused) {
            "SAMPLE { 2000000000\n1\n2\n",  // more than the text could hold
            "SAMPLE { 1\n2147483648\n}",    // values beyond 32 bits
            "SAMPLE { 1\n-2147483649\n}", nullptr})
-    EXPECT_EQ(SAMPLEFromASCII(text), nullptr) << (text ? text : "null");
+    EXPECT_EQ(SAMPLEFromASCII(bad), nullptr) << (bad ? bad : "null");
 }
 
 // The bytes of a file from its start.

@@ -32,7 +32,7 @@ TEST(Sound, SquareWritesWholeCyclesOnly) {
   EXPECT_EQ(at, (V{0, 32767, 32767, 0, -32768, -32768, 0, 5}));
 }
 
-TEST(Sound, EnvelopesOfAConstant) {
+TEST(Sound, EnvelopesOfAConstantAndBadArguments) {
   struct Case {
     void (*shape)(SAMPLE*);
     int32_t length, value;
@@ -51,9 +51,7 @@ TEST(Sound, EnvelopesOfAConstant) {
     EXPECT_EQ((c.length == 4 ? v : V{v.front(), v.back()}), c.expected)
         << c.length << " " << c.value;
   }
-}
-
-TEST(Sound, BadArgumentsChangeNothing) {
+  // Bad arguments change nothing.
   Sample s(V(100, 5)), empty;
   for (int32_t f : {0, -3, 44101}) SOUNDSquare(s, f);
   for (auto shape : {SOUNDFadeOut, SOUNDFadeIn, SOUNDDecay, SOUNDAttack})
