@@ -21,6 +21,9 @@ TEST(Sample, LengthWithinCapacityKeepsOldValues) {
   SAMPLEReserve(s, 2);
   SAMPLEInsert(s, 5, 2);  // full: the capacity doubles
   EXPECT_EQ(std::pair(Values(s), s->capacity), std::pair(V{0, 0, 5}, 4));
+  SAMPLE* freed = SAMPLENew();
+  SAMPLEFree(&freed), SAMPLEFree(&freed);  // the caller's pointer is cleared: the second is refused
+  EXPECT_EQ(freed, nullptr);
 }
 
 // A sample for the operations with two operands.
