@@ -103,6 +103,12 @@ TEST(Sample, RefusedCallsChangeNothing) {
   SAMPLEShiftRight(s, 33), SAMPLEShiftRight(s, -1), SAMPLEShiftLeft(s, 33), SAMPLEShiftLeft(s, -1);
   SAMPLELine(s, 0, 5, 3, 5), SAMPLELine(s, -1, 5, 2, 5), SAMPLEResample(s, 3), SAMPLEResample(s, 0);
   SAMPLERotateLeft(empty, 3), SAMPLERotateRight(empty, 3), SAMPLEResample(empty, 5);
+  // A missing sample, the other arguments fine.
+  SAMPLEReserve(nullptr, 5), SAMPLESetLength(nullptr, 5), SAMPLESet(nullptr, 0, 1);
+  SAMPLEInsert(nullptr, 1, 0), SAMPLERemove(nullptr, 0), SAMPLEResample(nullptr, 5);
+  SAMPLEShiftRight(nullptr, 1), SAMPLEShiftLeft(nullptr, 1), SAMPLEFit(nullptr, 0, 1);
+  SAMPLECopyRange(nullptr, s, 0, 0, 0), SAMPLECopyRange(s, nullptr, 0, 0, 0);
+  SAMPLEInsertSample(nullptr, s, 0), SAMPLEInsertSample(s, nullptr, 0);
   EXPECT_EQ(std::pair(V(s->items, s->items + s->capacity), empty->length), std::pair(slots, 0));
   EXPECT_EQ((V{SAMPLEGet(s, 3), SAMPLEGet(s, -1), SAMPLEGet(nullptr, 0), SAMPLEMin(empty),
                SAMPLEMax(empty), SAMPLEFind(s, 1, 3), SAMPLEFind(s, 1, -1),
@@ -111,6 +117,11 @@ TEST(Sample, RefusedCallsChangeNothing) {
   EXPECT_EQ(SAMPLESub(s, 3, 1), nullptr);
   EXPECT_EQ(SAMPLESub(s, 6, 8), nullptr);  // first beyond the clamped end
   EXPECT_EQ(SAMPLEFromBytes(nullptr, 1), nullptr);
+  EXPECT_EQ(SAMPLESub(nullptr, 0, 1), nullptr);
+  EXPECT_EQ(SAMPLECopy(nullptr), nullptr);
+  EXPECT_EQ((V{SAMPLEFind(nullptr, 0, 0), SAMPLEMatchCount(nullptr, s, 0),
+               SAMPLEMatchCount(s, nullptr, 0)}),
+            (V{-1, -1, -1}));
 }
 
 }  // namespace
