@@ -16,9 +16,8 @@ struct Music {
   MUSIC* operator->() const { return m; }
 };
 
-// The direct placement against the whole-sample operations (MUSICPlainPath) from the
-// same draws. The two musics live through all trials, so each keeps its scratch and
-// makes it anew when the loop's length changes.
+// The direct placement against the whole-sample operations (MUSICPlainPath) from the same
+// draws. Each music keeps its scratch through the trials, made anew when the length changes.
 TEST(Music, FastPlacementMatchesThePlainOperations) {
   std::mt19937 random(11);
   Music fast, plain;
@@ -48,8 +47,7 @@ TEST(Music, FastPlacementMatchesThePlainOperations) {
 TEST(Music, NothingToDrawOrNothingToMixLeavesTheLoop) {
   Music music;
   SAMPLESet(music->buffer, 5, 77);
-  srand(5);
-  int next = rand();
+  int next = (srand(5), rand());  // the first draw after seeding
   srand(5);
   MUSICStep(music.m);  // no instruments: no division by zero, no draws
   EXPECT_EQ(std::vector<int>({rand(), SAMPLEGet(music->buffer, 5), music->countdown}),

@@ -15,8 +15,7 @@ TEST(Sample, LengthWithinCapacityKeepsOldValues) {
   SAMPLESetLength(s, 44100);  // from capacity 32 to exactly 44100, all zero
   EXPECT_EQ(std::pair(s->capacity, Values(s)), std::pair(44100, V(44100, 0)));
   SAMPLESet(s, 30000, 7);
-  SAMPLESetLength(s, 22050);  // shorter: the capacity and the values above stay
-  SAMPLESetLength(s, 44100);
+  SAMPLESetLength(s, 22050), SAMPLESetLength(s, 44100);  // the capacity and the values stay
   EXPECT_EQ(std::pair(s->capacity, SAMPLEGet(s, 30000)), std::pair(44100, 7));
   SAMPLEReserve(s, 2);
   SAMPLEInsert(s, 5, 2);  // full: the capacity doubles
