@@ -58,7 +58,7 @@ const struct Case {
     {{0, 1, 2, 3, 4}, [](SAMPLE* s) { SAMPLERotateLeft(s, INT32_MIN); }, {2, 3, 4, 0, 1}},
     {V(10), [](SAMPLE* s) { SAMPLELine(s, 0, 32767, 9, 0); }, kRamp},
     {V(10), [](SAMPLE* s) { SAMPLELine(s, 9, 0, 0, 32767); }, kRamp},       // either order
-    {V(4), [](SAMPLE* s) { SAMPLELine(s, 0, 0, 3, 10); }, {0, 2, 5, 9}},    // steep: stops short
+    {V(3), [](SAMPLE* s) { SAMPLELine(s, 0, 0, 2, 3); }, {0, 1, 2}},        // steep: stops short
     {V(5), [](SAMPLE* s) { SAMPLELine(s, 4, 2, 0, 0); }, {0, 1, 1, 2, 2}},  // shallow
     {V(3), [](SAMPLE* s) { SAMPLELine(s, 1, 5, 1, 99); }, {0, 5, 0}},       // one point: y1
     {{1, 2, 3, 4}, [](SAMPLE* s) { SAMPLEResample(s, 2); }, {2, 4}},
