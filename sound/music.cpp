@@ -1,8 +1,6 @@
 // MUSIC: the loop buffer, its instruments and the generative step.
 #include "music.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +10,8 @@
 #include "list.h"
 #include "build_platform.h"
 #include "sample.h"
+#include "sample_internal.h"
+#include "sdlsnd.h"
 
 const char* const MUSICIdent[5] = {"MUSIC   ", "20120308", "ZEKTORIN", "C", "CODE"};
 uint8_t MUSICDebug = 0;
@@ -23,15 +23,10 @@ void MUSICError(void) {
 
 namespace {
 
-// The mix scratch: one sample of the loop's length, kept between steps.
-SAMPLE* scratch = nullptr;
-
-bool Usable(const SAMPLE* sample) {
-  return sample && sample->items && sample->length >= 0 && sample->length <= sample->capacity;
-}
-
-// The scratch at length n and all zero; null if it cannot be had.
-SAMPLE* ClearedScratch(int32_t n) {
+// The music's scratch at length n and all zero, created on first use and made anew
+// when the loop's length changed; null if it cannot be had.
+SAMPLE* ClearedScratch(MUSIC* music, int32_t n) {
+  SAMPLE*& scratch = music->scratch;
   if (scratch && scratch->length != n) SAMPLEFree(&scratch);
   if (!scratch) {
     scratch = SAMPLENew();
@@ -85,6 +80,17 @@ void PlaceCopies(SAMPLE* pattern, const Pattern& p) {
   }
 }
 
+// The mixed loop and the playing one it is written over by CopyOverLoop.
+struct CopyOver {
+  const SAMPLE* mixed;
+  SAMPLE* buffer;
+};
+
+void CopyOverLoop(void* context) {
+  auto* c = static_cast<CopyOver*>(context);
+  SAMPLECopyRange(c->mixed, c->buffer, c->buffer->length, 0, 0);
+}
+
 // new = (2 old + (pattern + old)) >> 2 per value, in 32-bit wrapping arithmetic,
 // written over the loop in one pass under the audio lock.
 void MixPlain(SAMPLE* buffer, SAMPLE* pattern) {
@@ -94,25 +100,30 @@ void MixPlain(SAMPLE* buffer, SAMPLE* pattern) {
   SAMPLEShiftLeft(mixed, 1);
   SAMPLEAdd(mixed, pattern);
   SAMPLEShiftRight(mixed, 2);
-  SDL_LockAudio();
-  SAMPLECopyRange(mixed, buffer, buffer->length, 0, 0);
-  SDL_UnlockAudio();
+  CopyOver copy{mixed, buffer};
+  SDLSNDLocked(CopyOverLoop, &copy);
   SAMPLEFree(&mixed);
 }
 
+// The placed copies and their level, blended into the loop by BlendPlaced.
+struct Placed {
+  SAMPLE* buffer;
+  const SAMPLE* copies;
+  int32_t k;
+};
+
 // The fast mix of the placed copies: scale by 4 - k and shift by 2 per value, then
 // blend as MixPlain does, reading the old value and writing the new one in one pass.
-void MixPlaced(SAMPLE* buffer, const SAMPLE* placed, int32_t k) {
-  uint32_t level = uint32_t(4 - k);
-  int32_t* loop = buffer->items;
-  const int32_t* copies = placed->items;
-  int32_t n = buffer->length;
-  SDL_LockAudio();
+void BlendPlaced(void* context) {
+  const auto* p = static_cast<const Placed*>(context);
+  uint32_t level = uint32_t(4 - p->k);
+  int32_t* loop = p->buffer->items;
+  const int32_t* copies = p->copies->items;
+  int32_t n = p->buffer->length;
   for (int32_t i = 0; i < n; ++i) {
     int32_t pattern = int32_t(uint32_t(copies[i]) * level) >> 2;
     loop[i] = int32_t(uint32_t(loop[i]) * 3u + uint32_t(pattern)) >> 2;
   }
-  SDL_UnlockAudio();
 }
 
 }  // namespace
@@ -138,6 +149,7 @@ void MUSICFree(MUSIC** music) {
   if (!music || !*music) return MUSICError();
   MUSIC* m = *music;
   if (m->buffer) SAMPLEFree(&m->buffer);
+  if (m->scratch) SAMPLEFree(&m->scratch);
   if (m->instruments) {
     while (m->instruments->count > 0) {
       SAMPLE* instrument = static_cast<SAMPLE*>(LISTPop(m->instruments));
@@ -160,11 +172,11 @@ void MUSICStep(MUSIC* music) {
   music->countdown = music->period;
   SAMPLE* buffer = music->buffer;
   // Nothing to draw from or nothing to mix into: no draws, the loop stays.
-  if (!music->instruments || music->instruments->count == 0 || !Usable(buffer) ||
+  if (!music->instruments || music->instruments->count == 0 || !SampleValid(buffer) ||
       buffer->length == 0)
     return;
   int32_t length = buffer->length;
-  SAMPLE* pattern = ClearedScratch(length);
+  SAMPLE* pattern = ClearedScratch(music, length);
   if (!pattern) return;
 
   Pattern p;
@@ -180,14 +192,15 @@ void MUSICStep(MUSIC* music) {
              sixteenth * (length / 16);
   p.k = rand() % 4;
   p.instrument = static_cast<const SAMPLE*>(LISTGet(music->instruments, index));
-  if (!Usable(p.instrument)) return;
+  if (!SampleValid(p.instrument)) return;
 
   if (MUSICPlainPath) {
     BuildPlain(pattern, p);
     MixPlain(buffer, pattern);
   } else {
     PlaceCopies(pattern, p);
-    MixPlaced(buffer, pattern, p.k);
+    Placed placed{buffer, pattern, p.k};
+    SDLSNDLocked(BlendPlaced, &placed);
   }
 }
 

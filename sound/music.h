@@ -6,7 +6,7 @@
 //
 // Threads: MUSICStep runs on the main thread while the audio thread may be
 // playing buffer; it mixes aside and replaces the buffer's values in one pass
-// under the audio lock, so the callback never plays a half-mixed value.
+// under the audio lock (SDLSNDLocked), so the callback never plays a half-mixed value.
 #ifndef VORN_SOUND_MUSIC_H
 #define VORN_SOUND_MUSIC_H
 
@@ -20,6 +20,7 @@ struct MUSIC {
   int32_t period;     // calls between steps; 10 at creation, set by the demo parts
   SAMPLE* buffer;     // the loop: 160000 values, zero at creation; owned
   LIST* instruments;  // SAMPLE pointers in the order added; owned
+  SAMPLE* scratch;    // MUSICStep's mix scratch, the loop's length; made on the first step; owned
 };
 
 // Identification strings: name, date, author, language, kind.
@@ -36,7 +37,7 @@ constexpr int32_t MUSIC_LOOP_LENGTH = 160000;
 // New music: countdown 0, period 10, a zero loop of 160000 values, no instruments;
 // null if an allocation fails.
 MUSIC* MUSICNew(void);
-// Frees the loop, every instrument, the list and the record; *music = null. A queued
+// Frees the loop, the scratch, every instrument, the list and the record; *music = null. A queued
 // loop must be out of the audio queue (or the output freed) first.
 void MUSICFree(MUSIC** music);
 // Appends sample to the instruments; the music takes ownership. Null arguments: nothing.

@@ -128,6 +128,12 @@ void SDLSNDPlaySAMPLE(SDLSND* audio, SAMPLE* sample) {
   LISTPush(audio->queue, sample);
 }
 
+void SDLSNDLocked(void (*rewrite)(void* context), void* context) {
+  if (!rewrite) return Report("ERR void parameter\n");
+  AudioLock lock;
+  rewrite(context);
+}
+
 int32_t SDLSNDQueued(const SDLSND* audio) {
   if (!audio) return Report("ERR void parameter\n"), 0;
   AudioLock lock;

@@ -5,7 +5,8 @@
 // may stand in the queue several times in a row to play as a seamless loop.
 //
 // Threads: the callback runs on SDL's audio thread under the audio lock; the
-// functions here that touch the queue take that lock (SDL_LockAudio) too.
+// functions here that touch the queue take that lock too, and SDLSNDLocked lends
+// it to a producer that rewrites a queued sample in place. No other module calls SDL.
 #ifndef VORN_SOUND_SDLSND_H
 #define VORN_SOUND_SDLSND_H
 
@@ -47,6 +48,9 @@ void SDLSNDPlay(SDLSND* audio);
 // Appends sample to the queue (creating the queue if missing), under the audio lock.
 // The caller keeps the sample alive until it has been played or the output is freed.
 void SDLSNDPlaySAMPLE(SDLSND* audio, SAMPLE* sample);
+// Runs rewrite(context) under the audio lock: the callback never sees a half-done rewrite.
+// Nothing for a null rewrite. Without an open device it simply runs rewrite.
+void SDLSNDLocked(void (*rewrite)(void* context), void* context);
 // Number of samples waiting in the queue, read under the audio lock; 0 for a null output.
 int32_t SDLSNDQueued(const SDLSND* audio);
 // The fill callback: writes length bytes of the queue's values (low 16 bits, least

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "sample.h"
+#include "sample_internal.h"
 
 const char* const SOUNDIdent[5] = {"SOUND   ", "20120215", "ZEKTORIN", "C", "CODE"};
 uint8_t SOUNDDebug = 0;
@@ -19,10 +20,6 @@ namespace {
 
 constexpr int32_t kRate = 44100;
 constexpr int64_t kSecond = int64_t(kRate) << 15;  // one second in 17.15: 1445068800
-
-bool Usable(const SAMPLE* sample) {
-  return sample && sample->items && sample->length >= 0 && sample->length <= sample->capacity;
-}
 
 // The wave table: one sine cycle over 44100 values, quarter wave mirrored.
 // The quarter wave uses pi/2 in single precision; the product with i is exact in
@@ -100,7 +97,7 @@ void Fade(SAMPLE* sample, int32_t gain, int32_t direction) {
 }  // namespace
 
 void SOUNDSine(SAMPLE* sample, int32_t frequency) {
-  if (!Usable(sample)) return SOUNDError();
+  if (!SampleValid(sample)) return SOUNDError();
   const SAMPLE* table = WaveTable();
   if (!table) return SOUNDError();
   // 64-bit phase: a high frequency must not overflow the sum before the wrap test.
@@ -118,7 +115,7 @@ void SOUNDSine(SAMPLE* sample, int32_t frequency) {
 }
 
 void SOUNDSquare(SAMPLE* sample, int32_t frequency) {
-  if (!Usable(sample) || frequency <= 0 || frequency > kRate) return SOUNDError();
+  if (!SampleValid(sample) || frequency <= 0 || frequency > kRate) return SOUNDError();
   int64_t period = kSecond / frequency;
   int64_t cycles = (int64_t(sample->length) << 15) / period;
   for (int64_t k = 0; k < cycles; ++k) {
@@ -134,7 +131,7 @@ void SOUNDSquare(SAMPLE* sample, int32_t frequency) {
 }
 
 void SOUNDNoise(SAMPLE* sample, int32_t rate) {
-  if (!Usable(sample)) return SOUNDError();
+  if (!SampleValid(sample)) return SOUNDError();
   // 64-bit countdown: a rate far above 44100 keeps it falling without overflow.
   int64_t countdown = 22050;
   int32_t level = (rand() & 0xFFFF) - 32768;
@@ -150,21 +147,21 @@ void SOUNDNoise(SAMPLE* sample, int32_t rate) {
 }
 
 void SOUNDFadeOut(SAMPLE* sample) {
-  if (!Usable(sample)) return SOUNDError();
+  if (!SampleValid(sample)) return SOUNDError();
   Fade(sample, 32768, -1);
 }
 
 void SOUNDFadeIn(SAMPLE* sample) {
-  if (!Usable(sample)) return SOUNDError();
+  if (!SampleValid(sample)) return SOUNDError();
   Fade(sample, 0, 1);
 }
 
 void SOUNDDecay(SAMPLE* sample) {
-  if (!Usable(sample)) return SOUNDError();
+  if (!SampleValid(sample)) return SOUNDError();
   Envelope(sample, decayRamp, 32767, 0);
 }
 
 void SOUNDAttack(SAMPLE* sample) {
-  if (!Usable(sample)) return SOUNDError();
+  if (!SampleValid(sample)) return SOUNDError();
   Envelope(sample, attackRamp, 0, 32767);
 }

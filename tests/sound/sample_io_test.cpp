@@ -2,134 +2,83 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <vector>
 
-#include "sample.h"
 #include "sample_helpers.h"
 
 namespace {
 
-std::string Text(const SAMPLE* s) {
-  char* text = SAMPLEToASCII(s);
-  std::string result = text ? text : "<null>";
-  free(text);
-  return result;
+using V = std::vector<int32_t>;
+using Bytes = std::vector<uint8_t>;
+
+TEST(SampleText, FormatRoundTripSeparatorsAndMalformedText) {
+  Sample s({INT32_MIN, INT32_MAX, -1, 0}), empty;
+  char *text = SAMPLEToASCII(s), *none = SAMPLEToASCII(empty);
+  EXPECT_STREQ(text, "SAMPLE { 4\n-2147483648\n2147483647\n-1\n0\n}\n");
+  EXPECT_STREQ(none, "SAMPLE { 0 }\n");
+  EXPECT_EQ(Values(Sample(SAMPLEFromASCII(text))), Values(s));
+  EXPECT_EQ(Values(Sample(SAMPLEFromASCII(none))), V{});
+  free(text), free(none);
+  // The length has no sign ("-4" announces 4 values); a lone '-' separates; no '}' needed.
+  EXPECT_EQ(Values(Sample(SAMPLEFromASCII("junk SAMPLE x { -4 ,, 12;-7 - 3 zz\n8"))),
+            (V{12, -7, 3, 8}));
+  for (const char* bad : std::initializer_list<const char*>{
+           "", "SAMPLE 3 1 2 3",           // no '{'
+           "{ 3 1 2 3 }",                  // no "SAMPLE"
+           "SAMPLE { }",                   // no length
+           "SAMPLE { 3\n1\n2\n",           // fewer values than announced
+           "SAMPLE { 99999999999\n1\n",    // length beyond 32 bits
+           "SAMPLE { 2000000000\n1\n2\n",  // more than the text could hold
+           "SAMPLE { 1\n2147483648\n}",    // values beyond 32 bits
+           "SAMPLE { 1\n-2147483649\n}", nullptr})
+    EXPECT_EQ(SAMPLEFromASCII(bad), nullptr) << (bad ? bad : "null");
 }
 
-TEST(SampleText, FormatAndRoundTrip) {
-  EXPECT_EQ(Text(Sample({5, -2, 0})), "SAMPLE { 3\n5\n-2\n0\n}\n");
-  EXPECT_EQ(Text(Sample()), "SAMPLE { 0 }\n");
-  Sample extremes({INT32_MIN, INT32_MAX, -1, 0, 32767});
-  char* text = SAMPLEToASCII(extremes);
-  Sample back(SAMPLEFromASCII(text));
-  free(text);
-  ASSERT_NE(static_cast<SAMPLE*>(back), nullptr);
-  EXPECT_EQ(SAMPLEEqual(back, extremes), 1);
+// The bytes of a file from its start.
+Bytes Contents(FILE* file) {
+  Bytes out;
+  for (int c = (rewind(file), fgetc(file)); c != EOF; c = fgetc(file)) out.push_back(uint8_t(c));
+  return out;
 }
-
-TEST(SampleText, AnyNonDigitSeparatesAndTheBraceIsNotRequired) {
-  Sample s(SAMPLEFromASCII("junk SAMPLE x { -4 ,, 12;-7 - 3 zz\n8"));
-  ASSERT_NE(static_cast<SAMPLE*>(s), nullptr);
-  // The length has no sign: "-4" announces 4 values; a lone '-' only separates.
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{12, -7, 3, 8}));
-}
-
-TEST(SampleText, MalformedTextFailsCleanly) {
-  const char* bad[] = {
-      "",
-      "SAMPLE 3 1 2 3",               // no '{'
-      "{ 3 1 2 3 }",                  // no "SAMPLE"
-      "SAMPLE { }",                   // no length
-      "SAMPLE { 3\n1\n2\n",           // announces more values than it holds
-      "SAMPLE { 3\n1\n2\n-",          // ends on a sign
-      "SAMPLE { 99999999999\n1\n",    // length beyond 32 bits
-      "SAMPLE { 2000000000\n1\n2\n",  // far more announced than the text could hold
-      "SAMPLE { 1\n2147483648\n}",    // value beyond 32 bits
-      "SAMPLE { 1\n-2147483649\n}",
-  };
-  for (const char* text : bad) EXPECT_EQ(SAMPLEFromASCII(text), nullptr) << text;
-  EXPECT_EQ(SAMPLEFromASCII(nullptr), nullptr);
-  Sample lowest(SAMPLEFromASCII("SAMPLE { 1\n-2147483648\n}"));
-  ASSERT_NE(static_cast<SAMPLE*>(lowest), nullptr);
-  EXPECT_EQ(SAMPLEGet(lowest, 0), INT32_MIN);
-}
-
-// An anonymous temporary file, closed at the end of the test.
-struct TempFile {
-  FILE* f = tmpfile();
-  ~TempFile() { fclose(f); }
-  std::vector<uint8_t> Bytes() {
-    rewind(f);
-    std::vector<uint8_t> out;
-    for (int c; (c = fgetc(f)) != EOF;) out.push_back(uint8_t(c));
-    return out;
-  }
-  void Write(std::vector<uint8_t> bytes) {
-    for (uint8_t b : bytes) fputc(b, f);
-    rewind(f);
-  }
-};
 
 TEST(SampleRaw, WriteClampsPerWidthAndOrdersBytes) {
-  Sample s({40000, -40000});
-  TempFile sixteen;
-  EXPECT_EQ(SAMPLEWriteRaw(s, sixteen.f, 16, 'l'), 1);
-  EXPECT_EQ(sixteen.Bytes(), (std::vector<uint8_t>{0xFF, 0x7F, 0x00, 0x80}));
-  TempFile big;
-  SAMPLEWriteRaw(s, big.f, 7, 'b');  // any other width is 16-bit
-  EXPECT_EQ(big.Bytes(), (std::vector<uint8_t>{0x7F, 0xFF, 0x80, 0x00}));
-  Sample wide({INT32_MIN, 0x123456});
-  TempFile twentyFour;
-  SAMPLEWriteRaw(wide, twentyFour.f, 24, 'b');
-  EXPECT_EQ(twentyFour.Bytes(), (std::vector<uint8_t>{0x80, 0x00, 0x00, 0x12, 0x34, 0x56}));
-  TempFile thirtyTwo;
-  SAMPLEWriteRaw(wide, thirtyTwo.f, 32, 'l');
-  EXPECT_EQ(thirtyTwo.Bytes(),
-            (std::vector<uint8_t>{0x01, 0x00, 0x00, 0x80, 0x56, 0x34, 0x12, 0x00}));
+  Sample s({40000, -40000, INT32_MIN, 0x123456});
+  const std::tuple<int32_t, char, Bytes> cases[] = {
+      {8, 'l', {0x7F, 0x80, 0x80, 0x7F}},
+      {7, 'b', {0x7F, 0xFF, 0x80, 0x00, 0x80, 0x00, 0x7F, 0xFF}},  // any other width is 16-bit
+      {16, 'l', {0xFF, 0x7F, 0x00, 0x80, 0x00, 0x80, 0xFF, 0x7F}},
+      {24, 'b', {0x00, 0x9C, 0x40, 0xFF, 0x63, 0xC0, 0x80, 0x00, 0x00, 0x12, 0x34, 0x56}},
+      {32, 'l', {0x40, 0x9C, 0, 0, 0xC0, 0x63, 0xFF, 0xFF, 0x01, 0, 0, 0x80, 0x56, 0x34, 0x12, 0}},
+  };
+  for (const auto& [width, order, expected] : cases) {
+    FILE* file = tmpfile();
+    EXPECT_EQ(SAMPLEWriteRaw(s, file, width, order), 1);
+    EXPECT_EQ(Contents(file), expected) << width;
+    fclose(file);
+  }
   EXPECT_EQ(SAMPLEWriteRaw(s, nullptr, 16, 'l'), 0);
 }
 
-TEST(SampleRaw, ReadRoundTripsWhatWriteWrote) {
-  Sample s({-32768, -1, 0, 1, 0x1234, 32767});
-  for (char order : {'l', 'b'}) {
-    TempFile file;
-    SAMPLEWriteRaw(s, file.f, 16, order);
-    rewind(file.f);
-    Sample back(SAMPLEReadRaw(file.f, 16, order, 's'));
-    ASSERT_NE(static_cast<SAMPLE*>(back), nullptr);
-    EXPECT_EQ(Values(back), Values(s)) << order;
+TEST(SampleRaw, ReadScalesEightBitCentresUnsignedAndGrows) {
+  FILE* file = tmpfile();
+  for (int b : {0x00, 0x80, 0xFF}) fputc(b, file);
+  const std::tuple<int32_t, char, char, V> cases[] = {
+      {8, 'l', 'u', {-32768, 0, 32512}},
+      {8, 'b', 's', {0, -32768, -256}},
+      {16, 'b', 'u', {0x0080 - 32768}},
+      {16, 'l', 's', {-32768}}};  // 16-bit: the odd last byte is dropped
+  for (const auto& [width, order, sign, expected] : cases) {
+    rewind(file);
+    EXPECT_EQ(Values(Sample(SAMPLEReadRaw(file, width, order, sign))), expected) << width << order;
   }
-}
-
-TEST(SampleRaw, ReadScalesEightBitAndCentresUnsigned) {
-  TempFile file;
-  file.Write({0x00, 0x80, 0xFF});
-  Sample u8(SAMPLEReadRaw(file.f, 8, 'l', 'u'));
-  EXPECT_EQ(Values(u8), (std::vector<int32_t>{-32768, 0, 32512}));
-  rewind(file.f);
-  Sample s8(SAMPLEReadRaw(file.f, 8, 'l', 's'));
-  EXPECT_EQ(Values(s8), (std::vector<int32_t>{0, -32768, -256}));
-  rewind(file.f);
-  // 16-bit: the odd last byte is dropped.
-  Sample u16(SAMPLEReadRaw(file.f, 16, 'b', 'u'));
-  EXPECT_EQ(Values(u16), (std::vector<int32_t>{0x0080 - 32768}));
-}
-
-TEST(SampleRaw, ReadEmptyLongAndBadArguments) {
-  TempFile empty;
-  Sample none(SAMPLEReadRaw(empty.f, 16, 'l', 's'));
-  ASSERT_NE(static_cast<SAMPLE*>(none), nullptr);
-  EXPECT_EQ(none->length, 0);
-  EXPECT_EQ(none->capacity, 1024);
-  TempFile file;
-  file.Write(std::vector<uint8_t>(5000, 0x01));
-  Sample many(SAMPLEReadRaw(file.f, 16, 'l', 's'));
-  EXPECT_EQ(many->length, 2500);
-  EXPECT_EQ(many->capacity, 4096);
-  EXPECT_EQ(SAMPLEGet(many, 2499), 0x0101);
-  EXPECT_EQ(SAMPLEReadRaw(file.f, 12, 'l', 's'), nullptr);
-  EXPECT_EQ(SAMPLEReadRaw(file.f, 16, 'x', 's'), nullptr);
+  for (int i = 0; i < 5000; ++i) fputc(1, file);  // 5003 bytes: the capacity doubles from 1024
+  rewind(file);
+  Sample read(SAMPLEReadRaw(file, 16, 'l', 's')), atEnd(SAMPLEReadRaw(file, 16, 'l', 's'));
+  EXPECT_EQ((V{read->length, read->capacity, SAMPLEGet(read, 2500), atEnd->length}),
+            (V{2501, 4096, 0x0101, 0}));
+  for (auto [width, order, sign] : {std::tuple{12, 'l', 's'}, {16, 'x', 's'}, {16, 'l', 'x'}})
+    EXPECT_EQ(SAMPLEReadRaw(file, width, order, sign), nullptr);
+  EXPECT_EQ(SAMPLEReadRaw(nullptr, 16, 'l', 's'), nullptr);
+  fclose(file);
 }
 
 }  // namespace

@@ -2,230 +2,122 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <random>
-#include <vector>
+#include <climits>
 
 #include "sample_helpers.h"
 
 namespace {
 
+using V = std::vector<int32_t>;
+
 TEST(Sample, LengthWithinCapacityKeepsOldValues) {
   Sample s;
-  EXPECT_EQ(s->capacity, 32);
-  SAMPLESetLength(s, 44100);
-  EXPECT_EQ(s->capacity, 44100);
-  EXPECT_EQ(Values(s), std::vector<int32_t>(44100, 0));
+  SAMPLESetLength(s, 44100);  // from capacity 32 to exactly 44100, all zero
+  EXPECT_EQ(std::pair(s->capacity, Values(s)), std::pair(44100, V(44100, 0)));
   SAMPLESet(s, 30000, 7);
-  SAMPLESetLength(s, 22050);
-  EXPECT_EQ(s->capacity, 44100);
-  SAMPLESetLength(s, 44100);
-  EXPECT_EQ(SAMPLEGet(s, 30000), 7);
-  SAMPLESetLength(s, -1);  // refused
-  EXPECT_EQ(s->length, 44100);
+  SAMPLESetLength(s, 22050), SAMPLESetLength(s, 44100);  // the capacity and the values stay
+  EXPECT_EQ(std::pair(s->capacity, SAMPLEGet(s, 30000)), std::pair(44100, 7));
+  SAMPLEReserve(s, 2);
+  SAMPLEInsert(s, 5, 2);  // full: the capacity doubles
+  EXPECT_EQ(std::pair(Values(s), s->capacity), std::pair(V{0, 0, 5}, 4));
+  SAMPLE* freed = SAMPLENew();
+  SAMPLEFree(&freed), SAMPLEFree(&freed);  // the caller's pointer is cleared: the second is refused
+  EXPECT_EQ(freed, nullptr);
 }
 
-TEST(Sample, CopiesSubRangesAndBytes) {
-  Sample s({5, -2, 0, 7});
-  Sample copy(SAMPLECopy(s));
-  EXPECT_EQ(copy->capacity, 4);
-  EXPECT_EQ(SAMPLEEqual(s, copy), 1);
-  Sample sub(SAMPLESub(s, -3, 100));  // clamped to the whole sample
-  EXPECT_EQ(Values(sub), Values(s));
-  EXPECT_EQ(SAMPLESub(s, 3, 1), nullptr);
-  EXPECT_EQ(SAMPLESub(s, 6, 8), nullptr);  // first beyond the clamped end
+// A sample for the operations with two operands.
+const Sample kOther({2, 3, 4, 5});
+const V kRamp = {32767, 30946, 27305, 23665, 20024, 16383, 12742, 9102, 5461, 1820};
+
+// One operation on a sample of the given values and the values it leaves.
+const struct Case {
+  V in;
+  void (*op)(SAMPLE*);
+  V out;
+} kCases[] = {
+    {{1, 2, 3}, [](SAMPLE* s) { SAMPLEInsert(s, 9, 3), SAMPLEInsert(s, 8, 0); }, {8, 1, 2, 3, 9}},
+    {{1, 2, 3}, [](SAMPLE* s) { SAMPLERemove(s, 1); }, {1, 3}},
+    {{1, 2, 3}, [](SAMPLE* s) { SAMPLEReverse(s); }, {3, 2, 1}},
+    {{1, 2, 3}, [](SAMPLE* s) { SAMPLEInsertSample(s, kOther, 1); }, {1, 2, 3, 4, 5, 2, 3}},
+    {{4, 5}, [](SAMPLE* s) { SAMPLEInsertSample(s, s, 1); }, {4, 4, 5, 5}},  // into itself
+    {{0, 1, 2, 3, 4, 5}, [](SAMPLE* s) { SAMPLECopyRange(s, s, 4, 0, 2); }, {0, 1, 0, 1, 2, 3}},
+    {{0, 1, 2, 3, 4, 5}, [](SAMPLE* s) { SAMPLECopyRange(s, s, 4, 2, 0); }, {2, 3, 4, 5, 4, 5}},
+    {{INT32_MAX, -3, 1 << 30}, [](SAMPLE* s) { SAMPLEScale(s, 2); }, {-2, -6, INT32_MIN}},
+    {{-2, -6, INT32_MIN}, [](SAMPLE* s) { SAMPLEShiftRight(s, 1); }, {-1, -3, -(1 << 30)}},
+    {{-1, 3, INT32_MIN}, [](SAMPLE* s) { SAMPLEShiftRight(s, 32); }, {-1, 0, -1}},
+    {{-1, 3, 1 << 30}, [](SAMPLE* s) { SAMPLEShiftLeft(s, 2); }, {-4, 12, 0}},
+    {{-1, 3}, [](SAMPLE* s) { SAMPLEShiftLeft(s, 32); }, {0, 0}},
+    {{INT32_MAX, 5, 7, 9, 11},
+     [](SAMPLE* s) { SAMPLEAdd(s, kOther); },
+     {INT32_MIN + 1, 8, 11, 14, 11}},
+    {{0, 6, 7}, [](SAMPLE* s) { SAMPLEMultiply(s, kOther), SAMPLEAdd(s, s); }, {0, 36, 56}},
+    {{0, 1, 2, 3, 4}, [](SAMPLE* s) { SAMPLERotateRight(s, 5); }, {0, 1, 2, 3, 4}},
+    {{0, 1, 2, 3, 4}, [](SAMPLE* s) { SAMPLERotateRight(s, 6); }, {4, 0, 1, 2, 3}},
+    {{0, 1, 2, 3, 4}, [](SAMPLE* s) { SAMPLERotateRight(s, -1); }, {1, 2, 3, 4, 0}},
+    {{0, 1, 2, 3, 4}, [](SAMPLE* s) { SAMPLERotateLeft(s, 2); }, {2, 3, 4, 0, 1}},
+    {{0, 1, 2, 3, 4}, [](SAMPLE* s) { SAMPLERotateLeft(s, INT32_MIN); }, {2, 3, 4, 0, 1}},
+    {V(10), [](SAMPLE* s) { SAMPLELine(s, 0, 32767, 9, 0); }, kRamp},
+    {V(10), [](SAMPLE* s) { SAMPLELine(s, 9, 0, 0, 32767); }, kRamp},       // either order
+    {V(3), [](SAMPLE* s) { SAMPLELine(s, 0, 0, 2, 3); }, {0, 1, 2}},        // steep: stops short
+    {V(5), [](SAMPLE* s) { SAMPLELine(s, 4, 2, 0, 0); }, {0, 1, 1, 2, 2}},  // shallow
+    {V(3), [](SAMPLE* s) { SAMPLELine(s, 1, 5, 1, 99); }, {0, 5, 0}},       // one point: y1
+    {{1, 2, 3, 4}, [](SAMPLE* s) { SAMPLEResample(s, 2); }, {2, 4}},
+    {{1, 2, 3}, [](SAMPLE* s) { SAMPLEResample(s, 7); }, {1, 1, 2, 2, 3, 3, 3}},
+    {{100, 150, 200}, [](SAMPLE* s) { SAMPLEFit(s, 0, 200); }, {0, 100, 200}},
+    {{5, 5}, [](SAMPLE* s) { SAMPLEFit(s, -3, 3); }, {-3, -3}},
+};
+
+TEST(Sample, OperationsOnWholeSamples) {
+  for (size_t i = 0; i < std::size(kCases); ++i) {
+    Sample s(kCases[i].in);
+    kCases[i].op(s);
+    EXPECT_EQ(Values(s), kCases[i].out) << "case " << i;
+  }
+}
+
+TEST(Sample, NewSamplesAndQueries) {
+  Sample s({5, -2, 0, 7}), b({0, 7, 9});
+  Sample copy(SAMPLECopy(s)), sub(SAMPLESub(s, -3, 100)), inner(SAMPLESub(s, 1, 3));
+  EXPECT_EQ(std::pair(Values(copy), copy->capacity), std::pair(Values(s), 4));
+  EXPECT_EQ(Values(sub), Values(s));  // clamped to the whole sample
+  EXPECT_EQ(Values(inner), (V{-2, 0}));
   const uint8_t bytes[] = {0x00, 0x7F, 0x80, 0xFF};
-  Sample fromBytes(SAMPLEFromBytes(bytes, 4));
-  EXPECT_EQ(Values(fromBytes), (std::vector<int32_t>{0, 127, -128, -1}));
+  EXPECT_EQ(Values(Sample(SAMPLEFromBytes(bytes, 4))), (V{0, 127, -128, -1}));
+  EXPECT_EQ(
+      (V{SAMPLEEqual(s, copy), SAMPLEEqual(s, b), SAMPLEMin(s), SAMPLEMax(s), SAMPLEFind(s, 7, 1),
+         SAMPLEFind(s, 5, 1), SAMPLEMatchCount(s, b, 2), SAMPLEMatchCount(s, b, -1),
+         SAMPLEBestOffset(s, b), SAMPLEBestOffset(b, b), SAMPLEBestOffset(kOther, b)}),
+      (V{1, 0, -2, 7, 3, -1, 2, 0, 2, 0, -3}));
 }
 
-TEST(Sample, OutOfRangeIndicesAreHarmless) {
-  Sample s({1, 2, 3});
-  EXPECT_EQ(SAMPLEGet(s, 3), 0);
-  EXPECT_EQ(SAMPLEGet(s, -1), 0);
-  SAMPLESet(s, 3, 9);
-  SAMPLESet(s, -1, 9);
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{1, 2, 3}));
-  EXPECT_EQ(SAMPLEGet(nullptr, 0), 0);
-}
-
-TEST(Sample, InsertSampleIncludingIntoItself) {
-  Sample target({1, 2, 3}), source({8, 9});
-  SAMPLEInsertSample(target, source, 1);
-  EXPECT_EQ(Values(target), (std::vector<int32_t>{1, 8, 9, 2, 3}));
-  EXPECT_EQ(target->capacity, 5);
-  Sample self({4, 5});
-  SAMPLEInsertSample(self, self, 1);
-  EXPECT_EQ(Values(self), (std::vector<int32_t>{4, 4, 5, 5}));
-  SAMPLEInsertSample(self, source, 5);  // beyond the end: refused whole
-  SAMPLEInsertSample(self, source, -1);
-  EXPECT_EQ(Values(self), (std::vector<int32_t>{4, 4, 5, 5}));
-}
-
-TEST(Sample, CopyRangeIsOverlapSafeAndBounded) {
-  Sample s({0, 1, 2, 3, 4, 5});
-  SAMPLECopyRange(s, s, 4, 0, 2);
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{0, 1, 0, 1, 2, 3}));
-  SAMPLECopyRange(s, s, 4, 2, 0);
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{0, 1, 2, 3, 2, 3}));
-  Sample t({9, 9});
-  SAMPLECopyRange(s, t, 3, 0, 0);  // does not fit the target: refused
-  SAMPLECopyRange(s, t, 2, 5, 0);  // runs past the source: refused
-  EXPECT_EQ(Values(t), (std::vector<int32_t>{9, 9}));
-}
-
-TEST(Sample, ArithmeticWrapsIn32Bits) {
-  Sample s({INT32_MAX, -3, 1 << 30});
-  SAMPLEScale(s, 2);
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{-2, -6, INT32_MIN}));
-  SAMPLEShiftRight(s, 1);
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{-1, -3, -(1 << 30)}));  // arithmetic
-  SAMPLEShiftLeft(s, 2);
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{-4, -12, 0}));
-  Sample t({INT32_MAX, 5, 7});
-  SAMPLEAdd(t, Sample({1, 1}));
-  EXPECT_EQ(Values(t), (std::vector<int32_t>{INT32_MIN, 6, 7}));
-  SAMPLEMultiply(t, Sample({2, 3, 4}));
-  EXPECT_EQ(Values(t), (std::vector<int32_t>{0, 18, 28}));
-  SAMPLEAdd(t, t);  // a sample added to itself doubles
-  EXPECT_EQ(Values(t), (std::vector<int32_t>{0, 36, 56}));
-  Sample u({-7, 7});
-  SAMPLEShiftRight(u, 33);  // refused, as are negative counts
-  SAMPLEShiftLeft(u, -1);
-  EXPECT_EQ(Values(u), (std::vector<int32_t>{-7, 7}));
-  SAMPLEShiftRight(u, 32);
-  EXPECT_EQ(Values(u), (std::vector<int32_t>{-1, 0}));
-  Sample empty;
-  EXPECT_EQ(SAMPLEMin(empty), 0);
-  EXPECT_EQ(SAMPLEMax(empty), 0);
-}
-
-TEST(Sample, RotationsTakeTheAmountModuloTheLength) {
-  Sample s({0, 1, 2, 3, 4});
-  SAMPLERotateRight(s, 5);
-  SAMPLERotateRight(s, 0);
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{0, 1, 2, 3, 4}));
-  SAMPLERotateRight(s, 6);
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{4, 0, 1, 2, 3}));
-  SAMPLERotateLeft(s, 2);
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{1, 2, 3, 4, 0}));
-  SAMPLERotateRight(s, -1);  // a negative amount turns the other way
-  SAMPLERotateLeft(s, INT32_MIN);
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{4, 0, 1, 2, 3}));  // INT32_MIN mod 5 = 2
-  Sample empty;
-  SAMPLERotateLeft(empty, 3);
-  SAMPLERotateRight(empty, 3);
-  EXPECT_EQ(empty->length, 0);
-}
-
-TEST(Sample, LineWorkedExamples) {
-  const std::vector<int32_t> ramp = {32767, 30946, 27305, 23665, 20024,
-                                     16383, 12742, 9102,  5461,  1820};
-  Sample s;
-  SAMPLESetLength(s, 10);
-  SAMPLELine(s, 0, 32767, 9, 0);
-  EXPECT_EQ(Values(s), ramp);
-  SAMPLEClear(s);
-  SAMPLELine(s, 9, 0, 0, 32767);
-  EXPECT_EQ(Values(s), ramp);
-
-  Sample long_;
-  SAMPLESetLength(long_, 22050);
-  SAMPLELine(long_, 0, 32767, 22049, 0);
-  std::vector<int32_t> v = Values(long_);
-  EXPECT_EQ(std::vector<int32_t>(v.begin(), v.begin() + 3), (std::vector<int32_t>{32767, 32766, 32764}));
-  EXPECT_EQ(std::vector<int32_t>(v.end() - 3, v.end()), (std::vector<int32_t>{3, 2, 0}));
-
-  SAMPLELine(s, 4, 5, 4, 99);  // a single point gets y1
-  EXPECT_EQ(SAMPLEGet(s, 4), 5);
-  SAMPLELine(s, 0, 1, 10, 1);  // x2 past the end: refused
-  SAMPLELine(s, -1, 1, 3, 1);
-  EXPECT_EQ(SAMPLEGet(s, 0), 32767);
-}
-
-// The ramp as written: the inner advance one step at a time.
-std::vector<int32_t> LineReference(int32_t length, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-  std::vector<int32_t> v(size_t(length), 0);
-  if (x1 > x2) std::swap(x1, x2), std::swap(y1, y2);
-  int64_t dx = x2 - x1, dy = std::llabs(int64_t(y2) - y1);
-  int64_t step = y2 > y1 ? 1 : y2 < y1 ? -1 : 0, y = y1;
-  if (dx == 0) {
-    v[size_t(x1)] = y1;
-  } else if (dx > dy) {
-    int64_t e = dx >> 1;
-    for (int32_t x = x1; x <= x2; ++x) {
-      v[size_t(x)] = int32_t(y);
-      e -= dy;
-      if (e <= 0) e += dx, y += step;
-    }
-  } else {
-    int64_t e = dy >> 1;
-    for (int32_t x = x1; x <= x2; ++x) {
-      v[size_t(x)] = int32_t(y);
-      while (e > 0) y += step, e -= dx;
-      e += dy;
-    }
-  }
-  return v;
-}
-
-TEST(Sample, LineMatchesTheStepByStepRampOnRandomInputs) {
-  std::mt19937 random(7);
-  for (int trial = 0; trial < 3000; ++trial) {
-    int32_t length = int32_t(random() % 300) + 1;
-    int32_t x1 = int32_t(random() % uint32_t(length)), x2 = int32_t(random() % uint32_t(length));
-    int32_t range = trial % 3 == 0 ? 100000 : 400;
-    int32_t y1 = int32_t(random() % uint32_t(2 * range)) - range;
-    int32_t y2 = int32_t(random() % uint32_t(2 * range)) - range;
-    Sample s;
-    SAMPLESetLength(s, length);
-    SAMPLELine(s, x1, y1, x2, y2);
-    ASSERT_EQ(Values(s), LineReference(length, x1, y1, x2, y2))
-        << length << " " << x1 << "," << y1 << " " << x2 << "," << y2;
-  }
-}
-
-TEST(Sample, ResamplePicksEvenlyAndRefusesEmpty) {
-  Sample s({1, 2, 3, 4});
-  SAMPLEResample(s, 2);
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{2, 4}));
-  SAMPLEResample(s, 4);
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{2, 2, 4, 4}));
-  EXPECT_EQ(s->capacity, 4);
-  Sample odd({1, 2, 3});
-  SAMPLEResample(odd, 7);
-  EXPECT_EQ(Values(odd), (std::vector<int32_t>{1, 1, 2, 2, 3, 3, 3}));
-  SAMPLEResample(odd, 7);  // same length: refused
-  SAMPLEResample(odd, 0);
-  EXPECT_EQ(odd->length, 7);
-  Sample empty;
-  SAMPLEResample(empty, 5);
-  EXPECT_EQ(empty->length, 0);
-}
-
-TEST(Sample, FitMapsMinimumAndMaximumOntoTheRange) {
-  Sample s({100, 150, 200});
-  SAMPLEFit(s, 0, 200);
-  EXPECT_EQ(Values(s), (std::vector<int32_t>{0, 100, 200}));
-  Sample centred({-10, 0, 10});
-  SAMPLEFit(centred, 0, 1000);
-  EXPECT_EQ(Values(centred), (std::vector<int32_t>{0, 500, 1000}));
-  Sample constant({5, 5});
-  SAMPLEFit(constant, -3, 3);
-  EXPECT_EQ(Values(constant), (std::vector<int32_t>{-3, -3}));
-}
-
-TEST(Sample, MatchCountAndBestOffset) {
-  Sample a({1, 2, 3, 4}), b({3, 4, 9});
-  EXPECT_EQ(SAMPLEMatchCount(a, b, 2), 2);
-  EXPECT_EQ(SAMPLEMatchCount(a, b, -2), 0);
-  EXPECT_EQ(SAMPLEMatchCount(a, b, -3), -1);  // out of range
-  EXPECT_EQ(SAMPLEMatchCount(a, b, 4), -1);
-  EXPECT_EQ(SAMPLEBestOffset(b, a), -2);
-  Sample zeros({0, 0, 0});
-  EXPECT_EQ(SAMPLEBestOffset(zeros, zeros), 0);
-  Sample none({7, 8});
-  EXPECT_EQ(SAMPLEBestOffset(a, none), -2);
+// Arguments out of range: each call is refused and writes nothing, not even past the length.
+TEST(Sample, RefusedCallsChangeNothing) {
+  Sample s({1, 2, 3}), b({0, 7}), empty;
+  V slots(s->items, s->items + s->capacity);
+  SAMPLESetLength(s, -1), SAMPLEReserve(s, 0), SAMPLESet(s, 3, 7), SAMPLESet(s, -1, 7);
+  SAMPLEInsert(s, 7, 4), SAMPLEInsert(s, 7, -1), SAMPLERemove(s, 3), SAMPLERemove(s, -1);
+  SAMPLEInsertSample(s, s, 4), SAMPLEInsertSample(s, s, -1), SAMPLEFit(s, 5, 4);
+  SAMPLECopyRange(s, s, 2, 2, 0), SAMPLECopyRange(s, s, 2, 0, 2);  // past the source, the target
+  SAMPLECopyRange(s, s, 1, -1, 0), SAMPLECopyRange(s, s, 1, 0, -1);
+  SAMPLEShiftRight(s, 33), SAMPLEShiftRight(s, -1), SAMPLEShiftLeft(s, 33), SAMPLEShiftLeft(s, -1);
+  SAMPLELine(s, 0, 5, 3, 5), SAMPLELine(s, -1, 5, 2, 5), SAMPLEResample(s, 3), SAMPLEResample(s, 0);
+  SAMPLERotateLeft(empty, 3), SAMPLERotateRight(empty, 3), SAMPLEResample(empty, 5);
+  // A missing sample, the other arguments fine.
+  SAMPLEReserve(nullptr, 5), SAMPLESetLength(nullptr, 5), SAMPLESet(nullptr, 0, 1);
+  SAMPLEInsert(nullptr, 1, 0), SAMPLERemove(nullptr, 0), SAMPLEResample(nullptr, 5);
+  SAMPLEShiftRight(nullptr, 1), SAMPLEShiftLeft(nullptr, 1), SAMPLEFit(nullptr, 0, 1);
+  SAMPLECopyRange(nullptr, s, 0, 0, 0), SAMPLECopyRange(s, nullptr, 0, 0, 0);
+  SAMPLEInsertSample(nullptr, s, 0), SAMPLEInsertSample(s, nullptr, 0);
+  EXPECT_EQ(std::pair(V(s->items, s->items + s->capacity), empty->length), std::pair(slots, 0));
+  EXPECT_EQ((V{SAMPLEGet(s, 3), SAMPLEGet(s, -1), SAMPLEGet(nullptr, 0), SAMPLEMin(empty),
+               SAMPLEMax(empty), SAMPLEEqual(s, nullptr), SAMPLEFind(s, 1, 3), SAMPLEFind(s, 1, -1),
+               SAMPLEFind(nullptr, 0, 0), SAMPLEMatchCount(s, b, -2), SAMPLEMatchCount(s, b, 3),
+               SAMPLEMatchCount(nullptr, s, 0), SAMPLEMatchCount(s, nullptr, 0)}),
+            (V{0, 0, 0, 0, 0, 0, -1, -1, -1, -1, -1, -1, -1}));
+  // SAMPLESub refuses first > end, also once end is clamped to the length.
+  EXPECT_EQ((std::vector<SAMPLE*>{SAMPLESub(s, 3, 1), SAMPLESub(s, 6, 8), SAMPLESub(nullptr, 0, 1),
+                                  SAMPLECopy(nullptr), SAMPLEFromBytes(nullptr, 1)}),
+            std::vector<SAMPLE*>(5, nullptr));
 }
 
 }  // namespace

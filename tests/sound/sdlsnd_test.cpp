@@ -3,144 +3,88 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <vector>
-
 #include "list.h"
-#include "sample.h"
 #include "sample_helpers.h"
 
 namespace {
 
+using Words = std::vector<int16_t>;
+constexpr int16_t kSilence = int16_t(0xAAAA);  // stands in for the silence SDL put there
+
 // An audio output record without a device, for driving the callback by hand.
 struct HandDriven : ::testing::Test {
-  SDLSND audio{};
-  HandDriven() { audio.queue = LISTNew(); }
+  SDLSND audio{0, 0, 0, LISTNew(), 's', 'l', 0};
   ~HandDriven() override { LISTFree(&audio.queue); }
-
-  // Runs one callback over a buffer pre-filled with 0xAA (standing in for SDL's silence).
-  std::vector<uint8_t> Fill(int bytes) {
-    std::vector<uint8_t> buffer(size_t(bytes), 0xAA);
+  // One callback over bytes of kSilence, read back as 16-bit values (an odd last byte too).
+  Words Fill(int bytes) {
+    std::vector<uint8_t> buffer(size_t(bytes) + 1, 0xAA);
     SDLSNDCallback(&audio, buffer.data(), bytes);
-    return buffer;
+    Words words;
+    for (int i = 0; i < bytes; i += 2) words.push_back(int16_t(buffer[i] | buffer[i + 1] << 8));
+    return words;
   }
 };
 
-std::vector<int16_t> Words(const std::vector<uint8_t>& bytes, size_t from, size_t count) {
-  std::vector<int16_t> words;
-  for (size_t i = from; i < from + count; ++i)
-    words.push_back(int16_t(bytes[2 * i] | bytes[2 * i + 1] << 8));
-  return words;
-}
-
-TEST_F(HandDriven, EmptyQueueWritesNothingAndMuteWritesZeros) {
-  EXPECT_EQ(Fill(64), std::vector<uint8_t>(64, 0xAA));
-  Sample s({1, 2, 3});
-  SDLSNDPlaySAMPLE(&audio, s);
+TEST_F(HandDriven, PlaysTheQueueInOrderAcrossCallbacks) {
+  EXPECT_EQ(Fill(64), Words(32, kSilence));  // an empty queue: nothing written
+  Sample s({0, 1, -1, 32767, -32768, 40000, 7}), tail({-5, -6}), late({7, 8});
+  for (SAMPLE* queued : std::initializer_list<SAMPLE*>{s, s, tail})
+    SDLSNDPlaySAMPLE(&audio, queued);  // s twice: a loop
   audio.mute = 1;
-  EXPECT_EQ(Fill(64), std::vector<uint8_t>(64, 0));
-  EXPECT_EQ(audio.queue->count, 1);  // muted: nothing consumed
-}
-
-TEST_F(HandDriven, ShortSampleInALongBufferLeavesTheRestUntouched) {
-  Sample s({0, 1, -1, 100, -100, 32767, -32768, 40000, 7, 9});
-  SDLSNDPlaySAMPLE(&audio, s);
-  std::vector<uint8_t> out = Fill(8192);
-  EXPECT_EQ(Words(out, 0, 10), (std::vector<int16_t>{0, 1, -1, 100, -100, 32767, -32768,
-                                                     -25536, 7, 9}));  // 40000 wraps to 0x9C40
-  EXPECT_EQ(out[14], 0x40);
-  EXPECT_EQ(out[15], 0x9C);
-  EXPECT_EQ(std::vector<uint8_t>(out.begin() + 20, out.end()), std::vector<uint8_t>(8172, 0xAA));
-  EXPECT_EQ(audio.queue->count, 0);
-  EXPECT_EQ(audio.position, 0);
-}
-
-TEST_F(HandDriven, QueuedSamplesFollowEachOtherAcrossCallbacks) {
-  Sample s;
-  SAMPLESetLength(s, 3000);
-  for (int32_t i = 0; i < 3000; ++i) SAMPLESet(s, i, i);
-  Sample tail({-5, -6});
-  SDLSNDPlaySAMPLE(&audio, s);
-  SDLSNDPlaySAMPLE(&audio, s);  // the same sample twice: a seamless loop
-  SDLSNDPlaySAMPLE(&audio, tail);
-  std::vector<int16_t> played;
-  std::vector<int32_t> counts;
-  for (int call = 0; call < 3; ++call) {
-    std::vector<uint8_t> out = Fill(4096);
-    for (int16_t w : Words(out, 0, 2048)) played.push_back(w);
-    counts.push_back(audio.queue->count);
+  EXPECT_EQ(Fill(64), Words(32, 0));  // muted: zeros, nothing consumed
+  audio.mute = 0;
+  Words played, counts;
+  for (int bytes : {6, 10, 40}) {  // callbacks that end inside a sample and one past the queue
+    Words out = Fill(bytes);
+    played.insert(played.end(), out.begin(), out.end());
+    counts.push_back(int16_t(audio.queue->count));
   }
-  EXPECT_EQ(counts, (std::vector<int32_t>{3, 2, 0}));
-  for (size_t i = 0; i < 6000; ++i) ASSERT_EQ(played[i], int16_t(i % 3000)) << i;
-  EXPECT_EQ(played[6000], -5);
-  EXPECT_EQ(played[6001], -6);
-  EXPECT_EQ(played[6002], int16_t(0xAAAA));  // the queue ran dry: SDL's silence stays
+  // 40000 wraps to 0x9C40; when the queue runs dry the rest keeps SDL's silence.
+  Words expected = {0, 1, -1, 32767, -32768, -25536, 7, 0, 1, -1, 32767, -32768, -25536, 7, -5, -6};
+  expected.resize(28, kSilence);
+  EXPECT_EQ(played, expected);
+  EXPECT_EQ(counts, (Words{3, 2, 0}));
+  SDLSNDPlaySAMPLE(&audio, late);  // after the queue ran dry: from its first value
+  EXPECT_EQ(Fill(4), (Words{7, 8}));
 }
 
-TEST_F(HandDriven, ASampleQueuedAfterTheQueueRanDryStartsAtItsFirstValue) {
-  Sample first({1, 2, 3}), second({7, 8});
-  SDLSNDPlaySAMPLE(&audio, first);
-  Fill(64);
-  SDLSNDPlaySAMPLE(&audio, second);
-  EXPECT_EQ(Words(Fill(4), 0, 2), (std::vector<int16_t>{7, 8}));
-}
-
-TEST_F(HandDriven, BadCallsWriteNothing) {
+TEST_F(HandDriven, BadCallsChangeNothing) {
   Sample s({1, 2, 3});
-  SDLSNDPlaySAMPLE(&audio, s);
+  LISTFree(&audio.queue);
+  SDLSNDPlaySAMPLE(&audio, s);  // creates the missing queue
+  SDLSNDPlaySAMPLE(&audio, nullptr), SDLSNDPlaySAMPLE(nullptr, s);
+  EXPECT_EQ(std::pair(SDLSNDQueued(&audio), SDLSNDQueued(nullptr)), std::pair(1, 0));
   std::vector<uint8_t> buffer(8, 0xAA);
-  SDLSNDCallback(nullptr, buffer.data(), 8);
-  SDLSNDCallback(&audio, nullptr, 8);
-  SDLSNDCallback(&audio, buffer.data(), 0);
-  SDLSNDCallback(&audio, buffer.data(), -2);
+  SDLSNDCallback(nullptr, buffer.data(), 8), SDLSNDCallback(&audio, nullptr, 8);
+  for (int length : {0, -2}) SDLSNDCallback(&audio, buffer.data(), length);
   EXPECT_EQ(buffer, std::vector<uint8_t>(8, 0xAA));
-  // An odd byte count plays whole values only; the last byte stays.
-  std::vector<uint8_t> odd = Fill(5);
-  EXPECT_EQ(Words(odd, 0, 2), (std::vector<int16_t>{1, 2}));
-  EXPECT_EQ(odd[4], 0xAA);
+  EXPECT_EQ(Fill(5), (Words{1, 2, kSilence}));  // an odd count plays whole values only
   EXPECT_EQ(audio.position, 2);
-  SDLSNDPlaySAMPLE(&audio, nullptr);  // refused
-  EXPECT_EQ(audio.queue->count, 1);
 }
 
-TEST_F(HandDriven, PlayCreatesAMissingQueue) {
-  LISTFree(&audio.queue);
-  Sample s({4});
-  SDLSNDPlaySAMPLE(&audio, s);
-  ASSERT_NE(audio.queue, nullptr);
-  EXPECT_EQ(SDLSNDQueued(&audio), 1);
-  EXPECT_EQ(SDLSNDQueued(nullptr), 0);
+// Queues a sample under the audio lock and counts the queue three buffers' time later.
+int32_t countLater = 0;
+int32_t oneValue[1] = {1};
+SAMPLE blip{1, 1, oneValue};
+void QueueAndWait(void* audio) {
+  LISTPush(static_cast<SDLSND*>(audio)->queue, &blip);
+  SDL_Delay(300);
+  countLater = static_cast<SDLSND*>(audio)->queue->count;
 }
 
 TEST(SdlSnd, TheDeviceOpensPlaysAndCloses) {
   SDLSND* audio = SDLSNDNew();  // the tests run with SDL's dummy audio driver
   ASSERT_NE(audio, nullptr);
-  EXPECT_EQ(audio->rate, 44100);
-  EXPECT_EQ(audio->width, 16);
-  EXPECT_EQ(audio->sign, 's');
-  EXPECT_EQ(audio->order, 'l');
-  EXPECT_EQ(audio->mute, 0);
-  EXPECT_STREQ(SDLSNDToASCII(audio), "");
-  EXPECT_EQ(SDLSNDFromASCII(""), nullptr);
-  EXPECT_EQ(SDLSNDCopy(audio), nullptr);
-  SDLSND other{};
-  EXPECT_EQ(SDLSNDEqual(audio, &other), 1);
-  EXPECT_EQ(SDLSNDEqual(audio, nullptr), 0);
-  EXPECT_EQ(SDLSNDNew(), nullptr);  // one device only
-
-  // The audio thread consumes a queued sample within a few buffers.
-  Sample s({1, 2, 3, 4});
-  SDLSNDPlay(audio);
-  SDLSNDPlaySAMPLE(audio, s);
+  EXPECT_EQ(std::pair(SDLSNDEqual(audio, audio), SDLSNDEqual(audio, nullptr)), std::pair(1, 0));
+  EXPECT_EQ(SDLSNDNew(), nullptr);    // one device only
+  SDLSNDLocked(QueueAndWait, audio);  // the audio thread plays nothing meanwhile
+  EXPECT_EQ(countLater, 1);
   Uint32 start = SDL_GetTicks();
   while (SDLSNDQueued(audio) > 0 && SDL_GetTicks() - start < 3000) SDL_Delay(5);
-  EXPECT_EQ(SDLSNDQueued(audio), 0);
-
-  SDLSNDPlaySAMPLE(audio, s);  // freed while queued: the sample is not the output's
+  EXPECT_EQ(SDLSNDQueued(audio), 0);  // but afterwards
+  SDLSNDPlaySAMPLE(audio, &blip);     // freed while queued: the sample is not the output's
   SDLSNDFree(&audio);
-  EXPECT_EQ(audio, nullptr);
-  EXPECT_EQ(SAMPLEGet(s, 3), 4);
-  SDLSNDFree(&audio);  // null: reported only
+  EXPECT_EQ(std::pair(audio, blip.items), std::pair(static_cast<SDLSND*>(nullptr), oneValue));
   SDL_Quit();
 }
 

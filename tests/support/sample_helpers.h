@@ -3,7 +3,6 @@
 #define VORN_TESTS_SOUND_SAMPLE_HELPERS_H
 
 #include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 #include "sample.h"
@@ -13,10 +12,10 @@ class Sample {
  public:
   Sample() : s_(SAMPLENew()) {}
   explicit Sample(SAMPLE* adopted) : s_(adopted) {}
-  Sample(std::initializer_list<int32_t> values) : s_(SAMPLENew()) {
+  // A new sample holding these values (capacity their count, 32 when none).
+  Sample(const std::vector<int32_t>& values) : s_(SAMPLENew()) {
     SAMPLESetLength(s_, int32_t(values.size()));
-    int32_t i = 0;
-    for (int32_t v : values) SAMPLESet(s_, i++, v);
+    for (size_t i = 0; i < values.size(); ++i) s_->items[i] = values[i];
   }
   ~Sample() {
     if (s_) SAMPLEFree(&s_);
@@ -25,11 +24,6 @@ class Sample {
   Sample& operator=(const Sample&) = delete;
   operator SAMPLE*() const { return s_; }
   SAMPLE* operator->() const { return s_; }
-  SAMPLE* release() {
-    SAMPLE* s = s_;
-    s_ = nullptr;
-    return s;
-  }
 
  private:
   SAMPLE* s_;
