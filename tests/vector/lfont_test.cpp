@@ -9,9 +9,39 @@
 #include "lfont.h"
 #include "list.h"
 #include "lscroll.h"
+#include "obj2d.h"
 #include "vector_test_util.h"
 
 namespace {
+
+constexpr uint32_t kProbe = 0x1000;
+
+// A font of `glyphs` glyphs with cell x and y `cell`: glyph n is one dot at its origin.
+LFONT* ProbeFont(IMG* target, int32_t cell, int32_t glyphs = 256) {
+  LFONT* f = LFONTNew();
+  f->glyphs = LISTNew();
+  for (int32_t n = 0; n < glyphs; ++n) {
+    OBJ2D* glyph = OBJ2DNew();
+    SEG2D* dot = SEG2DNew();
+    dot->end->x = dot->end->y = 0;
+    dot->start->color = dot->end->color = kProbe + uint32_t(n);
+    OBJ2DAddSegment(glyph, dot);
+    LISTPush(f->glyphs, glyph);
+  }
+  f->cell->x = f->cell->y = cell;
+  f->target = target;
+  return f;
+}
+
+// The characters at (x0, y), (x0 + dx, y), ... ('.' where nothing was drawn).
+std::string Shown(const IMG* image, int32_t x0, int32_t y, int32_t dx, int32_t cells) {
+  std::string text;
+  for (int32_t i = 0; i < cells; ++i) {
+    const uint32_t p = IMGGetPixel(image, x0 + dx * i, y);
+    text += p ? char(p - kProbe) : '.';
+  }
+  return text;
+}
 
 TEST(Lfont, CodesOutsideTheListOrWithoutGlyphDoNotAdvance) {
   auto image = imagetest::Sized(32, 32);
@@ -31,7 +61,9 @@ TEST(Lfont, CodesOutsideTheListOrWithoutGlyphDoNotAdvance) {
   LFONTFree(&f);
 }
 
-TEST(Lfont, StringsStopAtLineFeedsTextsGoBackToTheirX) {
+// Strings stop at a line feed, texts go on at the x where they began; numbers
+// and colours.
+TEST(Lfont, StringsTextsNumbersAndColours) {
   auto image = imagetest::Sized(40, 32);
   LFONT* f = ProbeFont(image.get(), 8);
   f->scale->x = 2, f->scale->y = 3;
@@ -44,11 +76,8 @@ TEST(Lfont, StringsStopAtLineFeedsTextsGoBackToTheirX) {
   EXPECT_EQ(Shown(image.get(), 1, 0, 16, 3) + Shown(image.get(), 1, 2, 16, 3) + Shown(image.get(), 1, 26, 16, 3),
             "AB.AB.C..");
   LFONTFree(&f);
-}
-
-TEST(Lfont, NumbersAndColours) {
-  auto image = imagetest::Sized(16, 1);
-  LFONT* f = ProbeFont(image.get(), 1);
+  image = imagetest::Sized(16, 1);
+  f = ProbeFont(image.get(), 1);
   const struct {
     void (*draw)(LFONT*, uint32_t);
     uint32_t value;
@@ -122,11 +151,6 @@ TEST(Lscroll, StepsEndInZeroToCwForwardAndOneToCwBack) {
     LSCROLLStep(r.s);
     EXPECT_EQ(r.s->cursor->position * 100 + r.s->offset, c[4] * 100 + c[5]) << c[0];
   }
-  r.font->scale->x = 1;  // offset 8 at character 8 shows what offset 0 at character 9 shows
-  r.s->offset = 8;
-  CURSORSet(r.s->cursor, 8);
-  LSCROLLDraw(r.s);
-  EXPECT_EQ(Shown(r.image.get(), 0, 0, 8, 8), "90123456");
   LSCROLL* copy = LSCROLLCopy(r.s);  // its own cursor at the same place
   EXPECT_TRUE(LSCROLLEqual(copy, r.s));
   EXPECT_NE(copy->cursor, r.s->cursor);
