@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <string>
+#include <tuple>
 
 #include "cursor.h"
 #include "lfont.h"
@@ -43,7 +44,9 @@ std::string Shown(const IMG* image, int32_t x0, int32_t y, int32_t dx, int32_t c
   return text;
 }
 
-TEST(Lfont, CodesOutsideTheListOrWithoutGlyphDoNotAdvance) {
+// Codes outside the list or without a glyph neither draw nor advance; strings,
+// texts, numbers and colours.
+TEST(Lfont, BadCodesStringsTextsNumbersAndColours) {
   auto image = imagetest::Sized(32, 32);
   LFONT* f = ProbeFont(image.get(), 1, 10);
   f->pen->x = 5;
@@ -59,13 +62,8 @@ TEST(Lfont, CodesOutsideTheListOrWithoutGlyphDoNotAdvance) {
   LFONTDrawChar(f);
   EXPECT_EQ(f->pen->x, 6);
   LFONTFree(&f);
-}
-
-// Strings stop at a line feed, texts go on at the x where they began; numbers
-// and colours.
-TEST(Lfont, StringsTextsNumbersAndColours) {
-  auto image = imagetest::Sized(40, 32);
-  LFONT* f = ProbeFont(image.get(), 8);
+  image = imagetest::Sized(40, 32);  // strings stop at a line feed, texts go on at the x where they began
+  f = ProbeFont(image.get(), 8);
   f->scale->x = 2, f->scale->y = 3;
   f->pen->x = 1;
   LFONTDrawString(f, "AB\nCD");
@@ -78,18 +76,14 @@ TEST(Lfont, StringsTextsNumbersAndColours) {
   LFONTFree(&f);
   image = imagetest::Sized(16, 1);
   f = ProbeFont(image.get(), 1);
-  const struct {
-    void (*draw)(LFONT*, uint32_t);
-    uint32_t value;
-    std::string shown;
-  } cases[] = {{LFONTDrawDecimal, 42, "0000000042"},      {LFONTDrawDecimal, 4294967295u, "4294967295"},
-               {LFONTDrawHex32, 0x1234ABCD, "1234ABCD"}, {LFONTDrawHex16, 0xFFFF0F0A, "0F0A"},
-               {LFONTDrawHex8, 0x1F9, "F9"}};
-  for (const auto& c : cases) {
+  const std::tuple<void (*)(LFONT*, uint32_t), uint32_t, std::string> cases[] = {
+      {LFONTDrawDecimal, 42, "0000000042"}, {LFONTDrawDecimal, 4294967295u, "4294967295"},
+      {LFONTDrawHex32, 0x1234ABCD, "1234ABCD"}, {LFONTDrawHex16, 0xFFFF0F0A, "0F0A"}, {LFONTDrawHex8, 0x1F9, "F9"}};
+  for (const auto& [draw, value, shown] : cases) {
     IMGClear(image.get());
     f->pen->x = 0;
-    c.draw(f, c.value);
-    EXPECT_EQ(Shown(image.get(), 0, 0, 1, 11), c.shown + std::string(11 - c.shown.size(), '.'));
+    draw(f, value);
+    EXPECT_EQ(Shown(image.get(), 0, 0, 1, 11), shown + std::string(11 - shown.size(), '.'));
   }
   IMGClear(image.get());
   f->pen->x = 0, f->code = 2;
@@ -139,7 +133,9 @@ TEST(Lscroll, RowDrawsWidthOverCwPlusTwoFromTheCursorWhereItMeetsTheImage) {
   }
 }
 
-TEST(Lscroll, StepsEndInZeroToCwForwardAndOneToCwBack) {
+// Steps end with the offset in 0..cw-1 forward and in 1..cw back; a font that
+// does not advance is refused, an empty text draws nothing.
+TEST(Lscroll, StepsWrapBothWaysAndBadFontsAreRefused) {
   Row r("0123456789");
   for (int i = 1; i <= 8; ++i) LSCROLLStep(r.s);
   EXPECT_EQ(r.s->cursor->position * 100 + r.s->offset, 100);
@@ -152,16 +148,13 @@ TEST(Lscroll, StepsEndInZeroToCwForwardAndOneToCwBack) {
     EXPECT_EQ(r.s->cursor->position * 100 + r.s->offset, c[4] * 100 + c[5]) << c[0];
   }
   LSCROLL* copy = LSCROLLCopy(r.s);  // its own cursor at the same place
-  EXPECT_TRUE(LSCROLLEqual(copy, r.s));
-  EXPECT_NE(copy->cursor, r.s->cursor);
+  EXPECT_TRUE(LSCROLLEqual(copy, r.s) && copy->cursor != r.s->cursor);
   LSCROLLFree(&copy);
-}
-
-TEST(Lscroll, BadFontsAndEmptyTextsAreHandledSafely) {
-  Row r("AB"), empty("");  // an empty text draws nothing
+  Row empty("");  // an empty text draws nothing
   LSCROLLDraw(empty.s);
   LSCROLLDrawSpiral(empty.s, 1);
   EXPECT_TRUE(LitPixels(empty.image.get()).empty());
+  r.s->offset = 0;
   r.font->cell->x = 0;  // no advance: would divide by zero
   LSCROLL* none = nullptr;
   EXPECT_EQ(imagetest::Printed(LSCROLLDebug, [&] {

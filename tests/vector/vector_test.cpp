@@ -123,7 +123,7 @@ struct Object {
   VEC2D* Point(int32_t i) const { return static_cast<VEC2D*>(LISTGet(o->points, i)); }
 };
 
-TEST(Obj2d, DrawScalesThenRotatesThenTranslatesFromTheLastSegment) {
+TEST(Obj2d, DrawScalesThenRotatesThenTranslatesFromTheLastSegmentAndClonesCopy) {
   Object a;
   a.Add(1, 0, 2, 0, 0x00FF00).Add(2, 0, 2, 1, 0x111111);  // share (2, 0): the first segment is drawn last
   a.o->scale->x = 3;  // (3, 0)-(6, 0)
@@ -143,6 +143,21 @@ TEST(Obj2d, DrawScalesThenRotatesThenTranslatesFromTheLastSegment) {
   EXPECT_EQ(a.Point(1)->x * 100 + a.Point(1)->y, 10 * 100 + 6);
   OBJ2DSetColor(a.o, 0x123456);
   EXPECT_EQ(a.Point(3)->color, 0x123456u);
+  Object b, small;  // a clone copies geometry and colours into its own points and shares the texts
+  b.Add(1, 2, 3, 4, 0x10).Add(5, 6, 7, 8, 0x20);
+  char name[] = "shape";
+  b.o->name = name, b.o->angle = 9, b.o->scale->x = 2;
+  OBJ2D* c = OBJ2DClone(b.o);
+  ASSERT_EQ(c->segments->count, 2);
+  const SEG2D* second = static_cast<SEG2D*>(LISTGet(c->segments, 1));
+  EXPECT_EQ(second->start->x * 1000 + second->end->y, 5 * 1000 + 8);
+  EXPECT_EQ(second->start->color * 1000 + c->scale->x * 100 + c->angle, 0x20 * 1000 + 209);
+  EXPECT_TRUE(c->name == name && LISTGet(c->points, 0) != LISTGet(b.o->points, 0));
+  OBJ2DFree(&c);  // does not release the shared name
+  b.o->name = nullptr;
+  small.Add(0, 0, 1, 1);
+  OBJ2DCopy(b.o, small.o);  // point counts differ: refused
+  EXPECT_EQ(small.Point(1)->x, 1);
 }
 
 TEST(Obj2d, FarthestRules) {
@@ -166,28 +181,6 @@ TEST(Obj2d, FarthestRules) {
   LISTPush(origin.o->points, nullptr);  // a farthest entry without a point: any point is farther
   origin.o->farthest = 2;
   EXPECT_EQ(OBJ2DIsFarther(origin.o, 0), 1);
-}
-
-TEST(Obj2d, CloneCopiesGeometryColoursAndSharesTexts) {
-  Object a, small;
-  a.Add(1, 2, 3, 4, 0x10).Add(5, 6, 7, 8, 0x20);
-  char name[] = "shape";
-  a.o->name = name;
-  a.o->angle = 9;
-  a.o->scale->x = 2;
-  OBJ2D* c = OBJ2DClone(a.o);
-  ASSERT_EQ(c->segments->count, 2);
-  SEG2D* second = static_cast<SEG2D*>(LISTGet(c->segments, 1));
-  EXPECT_EQ(second->start->x * 1000 + second->end->y, 5 * 1000 + 8);
-  EXPECT_EQ(second->start->color, 0x20u);
-  EXPECT_EQ(c->name, name);
-  EXPECT_EQ(c->scale->x * 100 + c->angle, 209);
-  EXPECT_NE(LISTGet(c->points, 0), LISTGet(a.o->points, 0));  // its own points
-  OBJ2DFree(&c);  // does not release the shared name
-  a.o->name = nullptr;
-  small.Add(0, 0, 1, 1);
-  OBJ2DCopy(a.o, small.o);  // point counts differ: refused
-  EXPECT_EQ(small.Point(1)->x, 1);
 }
 
 TEST(Obj2d, CollideNeedsMeetingBoundsAndOverlappingBoxes) {
