@@ -102,16 +102,20 @@ void SOUNDSine(SAMPLE* sample, int32_t frequency) {
   if (!table) return SOUNDError();
   // 64-bit phase: a high frequency must not overflow the sum before the wrap test.
   int64_t phase = 0;
-  int64_t step = int64_t(frequency) << 15;
+  const int64_t step = int64_t(frequency) * 32768;
   const int32_t* wave = table->items;
   int32_t* v = sample->items;
   int32_t n = sample->length;
-  for (int32_t i = 0; i < n; ++i) {
-    int64_t index = phase >> 15;
-    v[i] = index >= 0 && index < kRate ? wave[index] : 0;
+  int32_t i = 0;
+  // Once the phase has left the table it never comes back: a negative step keeps it
+  // falling, and a step of a second or more gains at least what the one wrap takes
+  // off. The rest is silence, and the phase stops before it could overflow.
+  for (; i < n && phase >= 0 && phase < kSecond; ++i) {
+    v[i] = wave[phase >> 15];
     phase += step;
     if (phase >= kSecond) phase -= kSecond;
   }
+  for (; i < n; ++i) v[i] = 0;
 }
 
 void SOUNDSquare(SAMPLE* sample, int32_t frequency) {

@@ -17,8 +17,10 @@ extern const char* const SOUNDIdent[5];
 extern uint8_t SOUNDDebug;
 
 // Overwrites the sample with a sine of frequency Hz from phase 0, read from a one-cycle
-// table of 44100 values (amplitude 32766) built on the first call; 0 Hz gives silence,
-// frequencies outside 0..44099 read past the table and give 0s.
+// table of 44100 values (amplitude 32766) built on the first call; 0 Hz and negative
+// frequencies give silence. From 44100 Hz up the phase is wrapped only once per value:
+// the sine aliases while the phase stays in the table, and once it has left it the
+// remaining values are 0.
 void SOUNDSine(SAMPLE* sample, int32_t frequency);
 // Writes whole cycles of a square wave (+32767, 0, -32768, 0) from index 0; the values
 // after the last whole cycle stay. Frequencies outside 1..44100 Hz are refused.

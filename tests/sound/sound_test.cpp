@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "sample_helpers.h"
 
 namespace {
@@ -18,6 +20,13 @@ TEST(Sound, WaveTableEntriesAndSineAtWholeHertzSteps) {
   EXPECT_EQ(entries, (V{0, 4, 466, 10130, 16058, 23168, 32766, 0, -32766, -4}));
   SOUNDSine(high, 44099);  // a step of almost a second: the phase must not overflow
   for (size_t i = 0; i < 5000; ++i) ASSERT_EQ(high->items[i], t[i * 44099 % 44100]) << i;
+  // Negative frequencies and those whose phase leaves the table give silence, also
+  // over a length at which the phase of INT32_MAX Hz would pass 64 bits.
+  Sample silent(V(200000, 5));
+  for (int32_t f : {-1, -44100, INT32_MIN, 44100, 88200, INT32_MAX}) {
+    SOUNDSine(silent, f);
+    EXPECT_EQ(Values(silent), V(200000, 0)) << f;
+  }
 }
 
 TEST(Sound, SquareWritesWholeCyclesOnly) {
