@@ -15,7 +15,7 @@ void SAMPLEError(void) {
 }
 
 int32_t* SampleAllocate(int32_t n) {
-  if (n <= 0 || size_t(n) > SIZE_MAX / sizeof(int32_t)) return nullptr;
+  if (n <= 0 || n > SAMPLE_MAX_LENGTH) return nullptr;
   return static_cast<int32_t*>(calloc(size_t(n), sizeof(int32_t)));
 }
 
@@ -136,8 +136,8 @@ void SAMPLESet(SAMPLE* sample, int32_t index, int32_t value) {
 void SAMPLEInsert(SAMPLE* sample, int32_t value, int32_t index) {
   if (!SampleValid(sample) || index < 0 || index > sample->length) return SAMPLEError();
   if (sample->length >= sample->capacity) {
-    if (sample->capacity > INT32_MAX / 2) return SAMPLEError();
-    int32_t doubled = sample->capacity * 2;
+    if (sample->capacity >= SAMPLE_MAX_LENGTH) return SAMPLEError();
+    int32_t doubled = SampleGrown(sample->capacity);
     SAMPLEReserve(sample, doubled);
     if (sample->capacity != doubled) return;
   }

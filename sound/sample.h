@@ -17,6 +17,11 @@ struct SAMPLE {
   int32_t* items;    // the slots, zero-filled when allocated
 };
 
+// Largest length and capacity a sample may have: 64 Mi values (256 MiB, over 25 minutes
+// at 44100 values per second). Every operation that would need more slots (reserving,
+// setting the length, inserting, resampling, reading) refuses before allocating.
+constexpr int32_t SAMPLE_MAX_LENGTH = int32_t(1) << 26;
+
 // Identification strings: name, date, author, language, kind.
 extern const char* const SAMPLEIdent[5];
 // Set to make SAMPLEError print "SAMPLE error"; clear by default.
@@ -41,15 +46,17 @@ SAMPLE* SAMPLESub(const SAMPLE* sample, int32_t first, int32_t end);
 // Inserts all source values before index 0 <= at <= target length (capacity becomes exactly the sum).
 void SAMPLEInsertSample(SAMPLE* target, const SAMPLE* source, int32_t at);
 
-// n > 0: exactly n zero-filled slots keeping the first min(length, n) values.
+// 0 < n <= SAMPLE_MAX_LENGTH: exactly n zero-filled slots keeping the first min(length, n) values.
 void SAMPLEReserve(SAMPLE* sample, int32_t n);
-// n >= 0: reserves exactly n slots if capacity is smaller, then length n (old values reappear).
+// 0 <= n <= SAMPLE_MAX_LENGTH: reserves exactly n slots if capacity is smaller, then length n
+// (old values reappear).
 void SAMPLESetLength(SAMPLE* sample, int32_t n);
 // Value at 0 <= index < length; 0 (and a report) otherwise.
 int32_t SAMPLEGet(const SAMPLE* sample, int32_t index);
 // Stores value at 0 <= index < length; stores nothing otherwise.
 void SAMPLESet(SAMPLE* sample, int32_t index, int32_t value);
-// Inserts value at 0 <= index <= length, doubling the capacity when full (note: value first).
+// Inserts value at 0 <= index <= length, doubling the capacity when full, up to
+// SAMPLE_MAX_LENGTH (note: value first).
 void SAMPLEInsert(SAMPLE* sample, int32_t value, int32_t index);
 // Removes the value at 0 <= index < length.
 void SAMPLERemove(SAMPLE* sample, int32_t index);
@@ -76,7 +83,8 @@ void SAMPLERotateLeft(SAMPLE* sample, int32_t r);
 void SAMPLERotateRight(SAMPLE* sample, int32_t r);
 // Integer ramp from (x1, y1) to (x2, y2), either order; refused unless both x lie in 0..length-1.
 void SAMPLELine(SAMPLE* sample, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-// n > 0, n != length, length > 0: n values picked from the old ones; length = capacity = n.
+// 0 < n <= SAMPLE_MAX_LENGTH, n != length, length > 0: n values picked from the old ones;
+// length = capacity = n.
 void SAMPLEResample(SAMPLE* sample, int32_t n);
 // Maps the values linearly onto lo..hi (min to lo, max to hi); a constant sample becomes lo.
 void SAMPLEFit(SAMPLE* sample, int32_t lo, int32_t hi);
@@ -97,7 +105,8 @@ int32_t SAMPLEBestOffset(const SAMPLE* a, const SAMPLE* b);
 int SAMPLEWriteRaw(const SAMPLE* sample, FILE* file, int32_t width, char order);
 // Reads raw PCM to the end of the file: width 8 or 16, order 'b' or 'l', signedness
 // 's' or 'u'; 8-bit values are scaled by 256, unsigned data centred; an odd last byte
-// of 16-bit data is dropped. Null on bad arguments or allocation failure.
+// of 16-bit data is dropped. Null on bad arguments, on more than SAMPLE_MAX_LENGTH values
+// or allocation failure.
 SAMPLE* SAMPLEReadRaw(FILE* file, int32_t width, char order, char signedness);
 
 // Prints "SAMPLE error" when SAMPLEDebug is set.

@@ -116,9 +116,9 @@ SAMPLE* SAMPLEReadRaw(FILE* file, int32_t width, char order, char signedness) {
       value = isSigned ? int32_t(int16_t(word)) : int32_t(word) - 32768;
     }
     if (sample->length == sample->capacity) {
-      int32_t doubled = sample->capacity > INT32_MAX / 2 ? 0 : sample->capacity * 2;
-      if (doubled) SAMPLEReserve(sample, doubled);
-      if (sample->capacity != doubled) {
+      int32_t grown = sample->capacity < SAMPLE_MAX_LENGTH ? SampleGrown(sample->capacity) : 0;
+      if (grown) SAMPLEReserve(sample, grown);
+      if (sample->capacity != grown) {
         SAMPLEFree(&sample);
         return SAMPLEError(), nullptr;
       }

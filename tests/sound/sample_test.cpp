@@ -20,6 +20,10 @@ TEST(Sample, LengthWithinCapacityKeepsOldValues) {
   SAMPLEReserve(s, 2);
   SAMPLEInsert(s, 5, 2);  // full: the capacity doubles
   EXPECT_EQ(std::pair(Values(s), s->capacity), std::pair(V{0, 0, 5}, 4));
+  Sample full;
+  SAMPLESetLength(full, SAMPLE_MAX_LENGTH);  // the largest length; then no more room
+  SAMPLEInsert(full, 5, 0);
+  EXPECT_EQ(std::pair(full->length, full->capacity), std::pair(SAMPLE_MAX_LENGTH, SAMPLE_MAX_LENGTH));
   SAMPLE* freed = SAMPLENew();
   SAMPLEFree(&freed), SAMPLEFree(&freed);  // the caller's pointer is cleared: the second is refused
   EXPECT_EQ(freed, nullptr);
@@ -102,6 +106,9 @@ TEST(Sample, RefusedCallsChangeNothing) {
   SAMPLEShiftRight(s, 33), SAMPLEShiftRight(s, -1), SAMPLEShiftLeft(s, 33), SAMPLEShiftLeft(s, -1);
   SAMPLELine(s, 0, 5, 3, 5), SAMPLELine(s, -1, 5, 2, 5), SAMPLEResample(s, 3), SAMPLEResample(s, 0);
   SAMPLERotateLeft(empty, 3), SAMPLERotateRight(empty, 3), SAMPLEResample(empty, 5);
+  // Beyond the largest length: nothing is allocated.
+  SAMPLEResample(s, SAMPLE_MAX_LENGTH + 1), SAMPLEResample(s, INT32_MAX);
+  SAMPLEReserve(s, SAMPLE_MAX_LENGTH + 1), SAMPLESetLength(s, INT32_MAX);
   // A missing sample, the other arguments fine.
   SAMPLEReserve(nullptr, 5), SAMPLESetLength(nullptr, 5), SAMPLESet(nullptr, 0, 1);
   SAMPLEInsert(nullptr, 1, 0), SAMPLERemove(nullptr, 0), SAMPLEResample(nullptr, 5);
