@@ -101,12 +101,13 @@ int32_t SAMPLEMatchCount(const SAMPLE* a, const SAMPLE* b, int32_t offset);
 int32_t SAMPLEBestOffset(const SAMPLE* a, const SAMPLE* b);
 
 // Writes every value as signed PCM of width 8, 24, 32 or (any other) 16 bits, clamped;
-// order 'b' most significant byte first, else least first. 1 on success, 0 on error.
+// order 'b' most significant byte first, else least first, and flushes the file. 1 on
+// success; 0 (and SAMPLEError) when any byte or the flush fails, as on a full disk.
 int SAMPLEWriteRaw(const SAMPLE* sample, FILE* file, int32_t width, char order);
 // Reads raw PCM to the end of the file: width 8 or 16, order 'b' or 'l', signedness
 // 's' or 'u'; 8-bit values are scaled by 256, unsigned data centred; an odd last byte
-// of 16-bit data is dropped. Null on bad arguments, on more than SAMPLE_MAX_LENGTH values
-// or allocation failure.
+// of 16-bit data is dropped. Null on bad arguments, on a read error (only the end of
+// the file ends the sample), on more than SAMPLE_MAX_LENGTH values or allocation failure.
 SAMPLE* SAMPLEReadRaw(FILE* file, int32_t width, char order, char signedness);
 
 // Prints "SAMPLE error" when SAMPLEDebug is set.

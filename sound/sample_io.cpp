@@ -88,6 +88,8 @@ int SAMPLEWriteRaw(const SAMPLE* sample, FILE* file, int32_t width, char order) 
       if (fputc(int((u >> shift) & 0xFF), file) == EOF) return SAMPLEError(), 0;
     }
   }
+  // The last bytes may still sit in the stream's buffer: a full disk shows only here.
+  if (fflush(file) != 0) return SAMPLEError(), 0;
   return 1;
 }
 
@@ -124,6 +126,11 @@ SAMPLE* SAMPLEReadRaw(FILE* file, int32_t width, char order, char signedness) {
       }
     }
     sample->items[sample->length++] = value;
+  }
+  // fgetc gives EOF for a failed read as well: what was read then is not the whole file.
+  if (ferror(file)) {
+    SAMPLEFree(&sample);
+    return SAMPLEError(), nullptr;
   }
   return sample;
 }

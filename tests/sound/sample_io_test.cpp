@@ -56,6 +56,9 @@ TEST(SampleRaw, WriteClampsPerWidthAndOrdersBytes) {
     fclose(file);
   }
   EXPECT_EQ(SAMPLEWriteRaw(s, nullptr, 16, 'l'), 0);
+  FILE* full = fopen("/dev/full", "wb");  // the bytes fit the stream's buffer: only the flush fails
+  EXPECT_EQ(SAMPLEWriteRaw(s, full, 16, 'l'), 0);
+  fclose(full);
 }
 
 TEST(SampleRaw, ReadScalesEightBitCentresUnsignedAndGrows) {
@@ -79,6 +82,9 @@ TEST(SampleRaw, ReadScalesEightBitCentresUnsignedAndGrows) {
     EXPECT_EQ(SAMPLEReadRaw(file, width, order, sign), nullptr);
   EXPECT_EQ(SAMPLEReadRaw(nullptr, 16, 'l', 's'), nullptr);
   fclose(file);
+  FILE* writeOnly = fopen("/dev/null", "wb");  // every read fails: that is no end of file
+  EXPECT_EQ(SAMPLEReadRaw(writeOnly, 8, 'l', 's'), nullptr);
+  fclose(writeOnly);
 }
 
 }  // namespace
