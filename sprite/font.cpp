@@ -1,7 +1,9 @@
 // FONT: cells of a sheet drawn one at a time at an advancing pen.
 #include "font.h"
 
+#include <cctype>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -109,14 +111,38 @@ char* FONTToASCII(const FONT* font) {
   return text;
 }
 
+namespace {
+
+// Reads white space, an optional sign and a run of digits at p into value; false when
+// the digits are missing or the number lies outside lo..hi (it is never wrapped).
+bool ReadNumber(const char*& p, int64_t lo, int64_t hi, int32_t* value) {
+  while (isspace(static_cast<unsigned char>(*p))) ++p;
+  const bool negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  if (!isdigit(static_cast<unsigned char>(*p))) return false;
+  int64_t magnitude = 0;
+  for (; isdigit(static_cast<unsigned char>(*p)); ++p) {
+    magnitude = magnitude * 10 + (*p - '0');
+    if (magnitude > (int64_t(1) << 32)) return false;  // beyond any 32-bit number: stop early
+  }
+  const int64_t v = negative ? -magnitude : magnitude;
+  if (v < lo || v > hi) return false;
+  *value = int32_t(v);
+  return true;
+}
+
+}  // namespace
+
 FONT* FONTFromASCII(const char* text) {
   if (!text) return FONTError(), nullptr;
   const char* start = strstr(text, "FONT{");
   if (!start) return FONTError(), nullptr;
-  int x, y, cellWidth, cellHeight, code, used = 0;
-  if (sscanf(start + 5, " %d %d %d %d %d%n", &x, &y, &cellWidth, &cellHeight, &code, &used) != 5)
+  const char* rest = start + 5;
+  int32_t x, y, cellWidth, cellHeight, code;
+  if (!ReadNumber(rest, INT32_MIN, INT32_MAX, &x) || !ReadNumber(rest, INT32_MIN, INT32_MAX, &y) ||
+      !ReadNumber(rest, 1, IMG_MAX_SIDE, &cellWidth) || !ReadNumber(rest, 1, IMG_MAX_SIDE, &cellHeight) ||
+      !ReadNumber(rest, INT32_MIN, INT32_MAX, &code))
     return FONTError(), nullptr;
-  const char* rest = start + 5 + used;
   while (*rest == '\n' || *rest == ' ') ++rest;
   IMG* sheet = nullptr;
   if (strncmp(rest, "IMG{", 4) == 0 && strncmp(rest, "IMG{}", 5) != 0) {

@@ -39,7 +39,8 @@ void FONTFree(FONT** font);
 // Text "FONT{\nx y cellWidth cellHeight code\n" + the sheet's IMGToASCII (if any) + "}\n";
 // the caller frees it with free(). The target is not part of it. Null on error.
 char* FONTToASCII(const FONT* font);
-// Parses the text of FONTToASCII into a new font without a target; null if it is not one.
+// Parses the text of FONTToASCII into a new font without a target; null if it is not one:
+// the pen and the code must be 32-bit numbers and the cells 1..IMG_MAX_SIDE pixels a side.
 FONT* FONTFromASCII(const char* text);
 // 1 if the pen, cell size, code and target match and the sheets are both absent or equal;
 // a null argument: error, 0.

@@ -3,6 +3,7 @@
 // worked cases, wraps and bad input.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -126,7 +127,17 @@ TEST(Font, TextDigitsEnlargedCellsTextFormAndCopy) {
   EXPECT_TRUE(FONTEqual(large.get(), parsed.get()) && FONTEqual(large.get(), copy.get()));
   copy->sheet->pixels[0] ^= 1;
   EXPECT_FALSE(FONTEqual(large.get(), copy.get()));
-  EXPECT_EQ(FONTFromASCII("FONT{\n1 2 x"), nullptr);
+  Font extremes(FONTFromASCII("FONT{\n-2147483648 +2147483647 65536 1 -7\n}\n"));
+  ASSERT_TRUE(extremes);
+  EXPECT_EQ((std::vector<int32_t>{extremes->x, extremes->y, extremes->cellWidth, extremes->cellHeight,
+                                  extremes->code}),
+            (std::vector<int32_t>{INT32_MIN, INT32_MAX, 65536, 1, -7}));
+  // Numbers are never wrapped, and cells measure 1..IMG_MAX_SIDE pixels a side.
+  for (const char* bad : {"no font here", "FONT{\n1 2 x", "FONT{\n1 2 -5 -5 0\n", "FONT{\n1 2 0 6 0\n",
+                          "FONT{\n1 2 6 65537 0\n", "FONT{\n99999999999 2 6 6 0\n",
+                          "FONT{\n1 -2147483649 6 6 0\n", "FONT{\n1 2 6 6 2147483648\n",
+                          "FONT{\n1 2 6 6 -\n"})
+    EXPECT_EQ(FONTFromASCII(bad), nullptr) << bad;
 }
 
 Raster Table(Pix colours) {
