@@ -12,13 +12,13 @@ constexpr int32_t kMaxFrame = 99999999;  // eight digits: about 46 days at 25 fr
 
 // A whole decimal number 1..kMaxFrame, nothing else.
 bool ParseCount(const std::string& text, int32_t* value) {
-  if (text.empty() || text.size() > 8) return false;
+  if (text.empty() || text.size() > 8) return false;  // more digits could overflow
   int32_t v = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return false;
     v = v * 10 + (c - '0');
   }
-  if (v < 1) return false;
+  if (v < 1 || v > kMaxFrame) return false;
   *value = v;
   return true;
 }
