@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "fake_clock.h"
@@ -93,6 +94,60 @@ TEST_F(FrameClock, SecondClosesPast999999AndFrameTimeIsRightAcrossTheWrap) {
   EXPECT_EQ(frameTime, 40000);
   EXPECT_EQ(targetFps, 1);
   EXPECT_EQ(framePeriod, 1000000);
+}
+
+// Stamps as the clock gives them (wrapping at 2^32 like the real one) and what
+// the frame clock makes of each: a frame longer than one second, or negative
+// as a signed difference, is a pause that closes the second and zeroes the
+// credit; every other frame keeps the controller's arithmetic.
+TEST_F(FrameClock, APauseIsNotPaidBack) {
+  struct Stamp {
+    uint32_t at;
+    int32_t frameTime, credit, sleptMs, measured;  // sleptMs -1: no sleep
+  };
+  const uint32_t kEdge = 2147483648u;  // 2^31
+  const std::vector<std::pair<const char*, std::vector<Stamp>>> traces = {
+      {"a 2200 s suspend after 1 s",
+       {{1000000, 1000000, 0, -1, 0},
+        {1013000, 13000, 27000, 27, 0},
+        {1053000, 40000, 27000, 27, 0},
+        {2201053000u, INT32_MAX, 0, -1, 3},  // was -2094967296 and a 35-minute sleep
+        {2201066000u, 13000, 27000, 27, 3}}},
+      {"three frames of 2500 s",
+       {{2500000000u, INT32_MAX, 0, -1, 0},
+        {705032704u, INT32_MAX, 0, -1, 1},  // 5000 s, wrapped
+        {3205032704u, INT32_MAX, 0, -1, 1},
+        {3205072704u, 40000, 0, -1, 1}}},
+      {"around 2^31 and one second",
+       {{13000, 13000, 27000, 27, 0},
+        {53000, 40000, 27000, 27, 0},
+        {2147536647u, INT32_MAX, 0, -1, 2},  // INT32_MAX later
+        {52999, INT32_MAX, 0, -1, 1},  // 2^31 later, wrapped
+        {52999 + kEdge + 10, INT32_MAX, 0, -1, 1},  // was -2147483638: 40000 - frameTime overflowed
+        {2148536658u, 1000001, 0, -1, 1},
+        {2149536658u, 1000000, 0, -1, 1},  // exactly one second is a frame
+        {2149549658u, 13000, 27000, 27, 1}}},
+      {"across the wrap of the stamp",
+       {{4294940296u, INT32_MAX, 0, -1, 0},
+        {4294953296u, 13000, 27000, 27, 0},
+        {26000, 40000, 27000, 27, 0}}},
+      {"a clock that stands still",
+       {{5000, 5000, 35000, 35, 0}, {5000, 0, 40000, 40, 0}, {5000, 0, 40000, 40, 0}}},
+  };
+  for (const auto& [name, stamps] : traces) {
+    fakeclock::Install(0);
+    for (size_t i = 0; i < stamps.size(); ++i) {
+      const Stamp& s = stamps[i];
+      const size_t sleeps = fakeclock::sleeps.size();
+      fakeclock::now = s.at;
+      FPSUpdate();
+      FPSDelay();
+      const int32_t slept = fakeclock::sleeps.size() > sleeps ? int32_t(fakeclock::sleeps.back()) : -1;
+      EXPECT_EQ(std::vector<int32_t>({frameTime, delayCredit, slept, measuredFps}),
+                std::vector<int32_t>({s.frameTime, s.credit, s.sleptMs, s.measured}))
+          << name << ", stamp " << i;
+    }
+  }
 }
 
 }  // namespace
