@@ -81,6 +81,7 @@ void DemoHelixPause(void) {
     SDLKBDGetKey(keyboard);
     DemoHandleKey(keyboard->keys[0]);
     keyboard->keys[0] = 0;
+    DemoStopOnSignal();
     if (pauseOn) FPSIdle(1);  // keeps polling without holding a core
   }
 }

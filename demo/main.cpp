@@ -5,6 +5,10 @@
 #include "vorndemo.h"
 
 int main(int, char**) {
+  // Ctrl-C and SIGTERM end the show; set before SDL starts, so that SDL does
+  // not turn them into quit events, and again after, should it have anyway.
+  DemoCatchStopSignals();
   DemoInit();
+  DemoCatchStopSignals();
   DemoRun();
 }

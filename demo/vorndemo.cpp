@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -83,6 +84,11 @@ void RequireWindow() {
   exit(1);
 }
 
+// The stop signal that arrived (SIGINT or SIGTERM); 0 while none has.
+volatile sig_atomic_t stopSignal = 0;
+
+void OnStopSignal(int signal) { stopSignal = signal; }
+
 void DemoPace() {
   FPSUpdate();
   FPSDelay();
@@ -114,9 +120,32 @@ void FinishFrame(void (*letters)(void)) {
   SDLKBDGetKey(keyboard);
   DemoHandleKey(keyboard->keys[0]);
   keyboard->keys[0] = 0;
+  DemoStopOnSignal();
 }
 
 }  // namespace
+
+void DemoCatchStopSignals(void) {
+  static const int kSignals[2] = {SIGINT, SIGTERM};
+  static bool ignored[2];
+  static bool checked = false;
+  for (int i = 0; i < 2; ++i) {
+    // The first call finds out what the process was started with; setting
+    // SIG_IGN for that moment keeps a signal ignored that is meant to be.
+    if (!checked) ignored[i] = signal(kSignals[i], SIG_IGN) == SIG_IGN;
+    if (!ignored[i]) signal(kSignals[i], OnStopSignal);
+  }
+  checked = true;
+}
+
+void DemoStopOnSignal(void) {
+  const int caught = stopSignal;
+  if (!caught) return;
+  SDL_Quit();  // closes the window and the audio device, and gives a full-screen mode back
+  signal(caught, SIG_DFL);
+  raise(caught);
+  exit(128 + caught);  // only where raising it did not end the process
+}
 
 void DemoInit(void) {
   RequireDisplay();

@@ -72,6 +72,21 @@ void DemoInit(void);
 // The endless cycle of transitions and parts; never returns.
 [[noreturn]] void DemoRun(void);
 
+// Ctrl-C (SIGINT) and SIGTERM end the program at the end of the running frame,
+// without the fade-out: SDL is shut down (the window closes, a full-screen mode
+// is given back) and the process ends by that signal, so its parent sees the
+// signal's own status (130 and 143 in a shell). Without this SDL turns both
+// into quit events, which the show ignores like the window's close button.
+// Call it before DemoInit, so that SDL leaves the two signals alone, and
+// after it; a signal the process was started with ignored (nohup, trap '' INT)
+// stays ignored. Programs that run the show otherwise (the capture, the web
+// page, the tests) do not call it and keep their own handling.
+void DemoCatchStopSignals(void);
+// Ends the process as above when a stop signal has arrived since
+// DemoCatchStopSignals; otherwise nothing. The frame tail and the helix
+// part's pause call it after every keyboard poll.
+void DemoStopOnSignal(void);
+
 // The common tail of every frame: pacing, letters, present chain, music, keys.
 void DemoFinishFrame(void);
 // The same tail with the helix part's bouncing letters.
