@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <regex>
 #include <thread>
 
@@ -128,6 +129,25 @@ TEST(CaptureTool, MemoryIsFlatFromTheSecondCycleAndPeaksUnder48MB) {
   ASSERT_TRUE(std::regex_search(r.out, m, cycles)) << r.out;
   EXPECT_LE(std::stol(m[2]) - std::stol(m[1]), 64) << r.out;
   EXPECT_NE(r.out.find("memory: growth from the start of cycle 2 to the end: "), std::string::npos) << r.out;
+  RemoveTree(out);
+}
+
+// A folder where a file of the run must go fails the run before any file is
+// moved: the earlier files stay as they were, none of the run's join them.
+TEST(CaptureTool, AFolderInTheWayLeavesTheEarlierRunWhole) {
+  std::string out = FreshPath("inway");
+  ASSERT_TRUE(std::filesystem::create_directories(out + "/checksums.txt"));
+  std::ofstream(out + "/frame-00001.ppm") << "old frame";
+  std::ofstream(out + "/audio.wav") << "old sound";
+  ToolResult r = RunTool({"--frames", "1-5", "--out", out, "--quiet"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.find("vorndemo-capture: cannot replace \"checksums.txt\" in \""), 0u) << r.err;
+  EXPECT_EQ(Names(out), (std::vector<std::string>{"audio.wav", "checksums.txt", "frame-00001.ppm"}));
+  EXPECT_EQ(ReadWhole(out + "/frame-00001.ppm") + ReadWhole(out + "/audio.wav"), "old frameold sound");
+  std::filesystem::remove(out + "/checksums.txt");
+  ASSERT_EQ(RunTool({"--frames", "1-5", "--out", out, "--quiet"}).status, 0);
+  EXPECT_EQ(Names(out).size(), 7u);
+  EXPECT_NE(ReadWhole(out + "/frame-00001.ppm"), "old frame");
   RemoveTree(out);
 }
 

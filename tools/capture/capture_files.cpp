@@ -148,6 +148,14 @@ bool StagingCreate(Staging* staging, const std::string& outDir, std::string* err
   }
   staging->outDir = resolved.generic_string();
   staging->dir = staging->outDir + "/.vorndemo-capture-partial";
+  staging->replaced = staging->outDir + "/.vorndemo-capture-replaced";
+  // Left by a run stopped in the middle of its commit, it may hold the only
+  // copy of earlier files: never removed here, and no run commits beside it.
+  if (fs::exists(fs::symlink_status(staging->replaced, failure))) {
+    *error = "\"" + staging->replaced + "\" holds files an earlier run was replacing when it stopped: " +
+             "move them back or remove it";
+    return false;
+  }
   RemoveTree(staging->dir);  // left by a run that was killed
   if (!fs::create_directory(staging->dir, failure)) {
     if (!failure) failure = std::make_error_code(std::errc::file_exists);
@@ -158,7 +166,15 @@ bool StagingCreate(Staging* staging, const std::string& outDir, std::string* err
   return true;
 }
 
+bool StagingMove(const std::string& from, const std::string& to, std::string* reason) {
+  std::error_code failure;
+  fs::rename(from, to, failure);
+  if (failure) *reason = failure.message();
+  return !failure;
+}
+
 bool StagingCommit(Staging* staging, std::string* error) {
+  auto move = staging->move ? staging->move : StagingMove;
   // Names first, moves after: the folder is not changed while it is being read,
   // and a folder that cannot be read to its end moves nothing.
   std::vector<std::string> names;
@@ -171,16 +187,62 @@ bool StagingCommit(Staging* staging, std::string* error) {
     *error = "cannot read the staging folder \"" + staging->dir + "\": " + failure.message();
     return false;
   }
+  // Every target before the first move: only a folder cannot be replaced.
+  std::vector<std::string> earlier;  // names that replace a file of an earlier run
   for (const std::string& name : names) {
-    // Replaces a file of an earlier run, on every system.
-    fs::rename(staging->dir + "/" + name, staging->outDir + "/" + name, failure);
-    if (failure) {
-      *error = "cannot move \"" + name + "\" into \"" + staging->outDir + "\": " + failure.message();
+    fs::file_status target = fs::symlink_status(staging->outDir + "/" + name, failure);
+    if (failure && target.type() != fs::file_type::not_found) {
+      *error = "cannot look at \"" + name + "\" in \"" + staging->outDir + "\": " + failure.message();
       return false;
     }
+    if (fs::is_directory(target)) {
+      *error = "cannot replace \"" + name + "\" in \"" + staging->outDir + "\": it is a folder; nothing was moved";
+      return false;
+    }
+    if (fs::exists(target)) earlier.push_back(name);
   }
-  RemoveTree(staging->dir);
-  return true;
+  if (!earlier.empty() && !fs::create_directory(staging->replaced, failure)) {
+    if (!failure) failure = std::make_error_code(std::errc::file_exists);
+    *error = "cannot set earlier files aside in \"" + staging->replaced + "\": " + failure.message();
+    return false;
+  }
+  size_t setAside = 0, movedIn = 0;
+  std::string reason, failed;
+  while (setAside < earlier.size()) {
+    const std::string& name = earlier[setAside];
+    if (!move(staging->outDir + "/" + name, staging->replaced + "/" + name, &reason)) {
+      failed = name;
+      break;
+    }
+    ++setAside;
+  }
+  while (failed.empty() && movedIn < names.size()) {
+    const std::string& name = names[movedIn];
+    if (!move(staging->dir + "/" + name, staging->outDir + "/" + name, &reason)) {
+      failed = name;
+      break;
+    }
+    ++movedIn;
+  }
+  if (failed.empty()) {
+    RemoveTree(staging->replaced);
+    RemoveTree(staging->dir);
+    return true;
+  }
+  // Undo: the new files out, the earlier ones back.
+  *error = "cannot move \"" + failed + "\" into \"" + staging->outDir + "\": " + reason;
+  bool restored = true;
+  for (size_t i = 0; i < movedIn; ++i) restored &= fs::remove(staging->outDir + "/" + names[i], failure) && !failure;
+  std::string ignored;
+  for (size_t i = 0; i < setAside; ++i)
+    restored &= move(staging->replaced + "/" + earlier[i], staging->outDir + "/" + earlier[i], &ignored);
+  if (restored) {
+    fs::remove(staging->replaced, failure);
+    *error += "; the folder is as it was";
+  } else {
+    *error += "; could not put everything back: the earlier files are in \"" + staging->replaced + "\"";
+  }
+  return false;
 }
 
 void StagingDiscard(Staging* staging) {

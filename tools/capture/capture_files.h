@@ -37,14 +37,24 @@ bool WavFinish(WavWriter* wav);
 struct Staging {
   std::string outDir;      // absolute path of the output folder
   std::string dir;         // outDir + "/.vorndemo-capture-partial"
+  std::string replaced;    // outDir + "/.vorndemo-capture-replaced": earlier files while the commit runs
   bool createdOut = false; // the output folder did not exist before
+  // Moves one file within the output folder; false with the system's reason.
+  // StagingMove unless a test makes a move fail.
+  bool (*move)(const std::string& from, const std::string& to, std::string* reason) = nullptr;
 };
 // Creates the output folder (one level) and the empty staging folder; false with a reason.
 bool StagingCreate(Staging* staging, const std::string& outDir, std::string* error);
-// Moves every file of the staging folder into the output folder, then removes it.
+// Puts every file of the staging folder into the output folder, all or
+// nothing: every name is checked first (a folder in the way moves nothing),
+// the files they replace are set aside, and if any move fails the files
+// moved in are removed and those set aside put back, so the output folder is
+// as it was. Removes the staging folder on success; false with a reason.
 bool StagingCommit(Staging* staging, std::string* error);
 // Removes the staging folder with everything in it, and the output folder if we made it.
 void StagingDiscard(Staging* staging);
+// The default move of the commit: a rename (the target does not exist).
+bool StagingMove(const std::string& from, const std::string& to, std::string* reason);
 // Removes a folder with everything in it.
 void RemoveTree(const std::string& dir);
 
