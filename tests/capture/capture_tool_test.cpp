@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <regex>
 #include <thread>
@@ -149,6 +150,25 @@ TEST(CaptureTool, AFolderInTheWayLeavesTheEarlierRunWhole) {
   EXPECT_EQ(Names(out).size(), 7u);
   EXPECT_NE(ReadWhole(out + "/frame-00001.ppm"), "old frame");
   RemoveTree(out);
+}
+
+// A signal the tool was started with ignored (nohup, trap '' INT) stays
+// ignored: the run goes on to its end and keeps its files.
+TEST(CaptureTool, KeepsAnIgnoredSignalIgnored) {
+  for (int signalNumber : {SIGHUP, SIGINT}) {
+    std::string out = FreshPath("ignored"), log = out + "_log";
+    pid_t pid = StartTool({"--out", out, "--end", "1500", "--frames", "1-1500/250", "--quiet"}, log, signalNumber);
+    // Sent once frame 251 is staged, mid-run.
+    for (int i = 0; i < 600 && Names(out + "/.vorndemo-capture-partial").size() < 4 && !Exists(out + "/audio.wav"); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_FALSE(Exists(out + "/audio.wav")) << "the run ended before the signal";
+    kill(pid, signalNumber);
+    ToolResult r = WaitTool(pid, log);
+    EXPECT_EQ(r.status, 0) << strsignal(signalNumber) << ": " << r.err;
+    EXPECT_EQ(r.out.find("captured 1500 frames (6 pictures"), 0u) << r.out;
+    EXPECT_EQ(Names(out).size(), 8u) << strsignal(signalNumber);
+    RemoveTree(out);
+  }
 }
 
 }  // namespace

@@ -18,14 +18,16 @@ struct ToolResult {
   std::string err;
 };
 
-// Starts the tool with args; its output goes to files beside logBase.
-inline pid_t StartTool(const std::vector<std::string>& args, const std::string& logBase) {
+// Starts the tool with args; its output goes to files beside logBase. A
+// signal given as ignored is ignored when the tool starts (as nohup does).
+inline pid_t StartTool(const std::vector<std::string>& args, const std::string& logBase, int ignored = 0) {
   std::vector<char*> argv = {const_cast<char*>(VORNDEMO_CAPTURE_PATH)};
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
   int out = open((logBase + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   int err = open((logBase + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = fork();
+  if (pid == 0 && ignored) signal(ignored, SIG_IGN);
   if (pid == 0 && dup2(out, 1) == 1 && dup2(err, 2) == 2) execv(argv[0], argv.data());
   if (pid == 0) _exit(127);
   close(out), close(err);

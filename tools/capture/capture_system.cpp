@@ -15,11 +15,20 @@
 #include <unistd.h>
 #endif
 
+namespace {
+
+// A signal the parent chose to ignore (nohup, trap '' INT) stays ignored.
+void CatchUnlessIgnored(int signalNumber, void (*handler)(int)) {
+  if (signal(signalNumber, SIG_IGN) != SIG_IGN) signal(signalNumber, handler);
+}
+
+}  // namespace
+
 void CatchStopSignals(void (*handler)(int)) {
-  signal(SIGINT, handler);
-  signal(SIGTERM, handler);
+  CatchUnlessIgnored(SIGINT, handler);
+  CatchUnlessIgnored(SIGTERM, handler);
 #ifdef SIGHUP
-  signal(SIGHUP, handler);
+  CatchUnlessIgnored(SIGHUP, handler);
 #endif
 }
 

@@ -3,7 +3,8 @@
 #define VORN_TOOLS_CAPTURE_SYSTEM_H
 
 // Sends the signals that ask a process to stop (interrupt, terminate, and
-// hang-up where the system has it) to handler.
+// hang-up where the system has it) to handler, except those the process was
+// started with ignored, which stay ignored.
 void CatchStopSignals(void (*handler)(int));
 // Sets an environment variable for this process; false if it could not.
 bool SetEnvironment(const char* name, const char* value);
