@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "font.h"
@@ -185,7 +186,7 @@ TEST(Lstars, PlacedLastToFirstAndWrappedPastMarginsOfTheVelocitysSize) {
   srand(1234);
   for (int32_t i = 15; i >= 0; --i) {
     const int32_t x = rand() % 256, y = rand() % 256;
-    EXPECT_EQ(s->stars[i].x * 1000 + s->stars[i].y, (x * 1000 + y) * kOne) << i;
+    EXPECT_EQ(std::make_pair(s->stars[i].x, s->stars[i].y), std::make_pair(x * kOne, y * kOne)) << i;
   }
   constexpr int32_t k3 = 3 * kOne / 2, kHalf = kOne / 2;
   const int32_t cases[][6] = {  // dx, dy, x, y -> x, y
@@ -270,7 +271,7 @@ TEST(Effects, BadInputIsRefusedAndReported) {
   EXPECT_TRUE(IMGEqual(image.get(), Sized(8, 8).get()));
   EXPECT_EQ(line->count + stars->count, 16 + 16);
   EXPECT_EQ(rand(), next);  // no random draw, the points kept
-  EXPECT_EQ(stars->stars[0].x * 1000 + stars->stars[0].y, first.x * 1000 + first.y);
+  EXPECT_EQ(std::make_pair(stars->stars[0].x, stars->stars[0].y), std::make_pair(first.x, first.y));
 }
 
 }  // namespace
