@@ -91,6 +91,33 @@ TEST(CaptureTool, RefusesBadInputWithOneLineAndLeavesNothing) {
   std::filesystem::remove(file);
 }
 
+// A scripted key the run never reaches is named on standard error: before the
+// run when its frame lies past the last frame (a part's count too), at the
+// end when the run stopped short of it or never came to its part. The run
+// goes on and keeps its files. A row: the options after --out, the warnings.
+TEST(CaptureTool, WarnsOfEachKeyTheRunNeverReaches) {
+  const std::string w = "vorndemo-capture: warning: key ";
+  const std::vector<std::pair<std::vector<std::string>, std::string>> table = {
+      {{"--frames", "1-30", "--keys", "10:b,transition+20:g"}, ""},
+      {{"--frames", "1-25", "--keys", "10:b,30:g,swarm+1:s,helix+26:p"},
+       w + "\"30:g\" is never pressed: it falls after the run's last frame 25\n" + w +
+           "\"helix+26:p\" is never pressed: it falls after the run's last frame 25\n" + w +
+           "\"swarm+1:s\" was never pressed: the run never reached the swarm\n"},
+      {{"--end", "40", "--keys", "20:esc,30:b"},
+       w + "\"30:b\" was never pressed: the run ended after frame 20\n"},
+  };
+  std::string out = FreshPath("warn");
+  for (const auto& [args, warnings] : table) {
+    std::vector<std::string> all = {"--out", out, "--format", "none"};
+    all.insert(all.end(), args.begin(), args.end());
+    ToolResult r = RunTool(all);
+    EXPECT_EQ(r.status, 0) << args.back() << ": " << r.err;
+    EXPECT_EQ(r.err, warnings) << args.back();
+    EXPECT_TRUE(Exists(out + "/checksums.txt")) << args.back();
+    RemoveTree(out);
+  }
+}
+
 // The same arguments give the same files in every format, the files hold what
 // their checksums name, and an exit key ends the run with its frame but keeps
 // the files.

@@ -130,7 +130,8 @@ const char* CaptureUsage(void) {
          "  --quiet            no progress line\n"
          "  --help             this text\n"
          "The run stops after the last frame (--end, else --frames), after --cycles, or when\n"
-         "an Escape (or q) has faded the show out, whichever comes first.\n"
+         "an Escape (or q) has faded the show out, whichever comes first. A scripted key the\n"
+         "run never reaches is named in a warning on standard error; the run goes on.\n"
          "DIR receives frame-NNNNN.ppm or .png (NNNNN the frame number), audio.wav and checksums.txt.\n";
 }
 
@@ -227,4 +228,12 @@ int32_t LastSelectedFrame(const std::vector<FrameSpan>& spans) {
 
 int32_t PlannedLastFrame(const CaptureOptions& options) {
   return options.end ? options.end : LastSelectedFrame(options.frames);
+}
+
+std::vector<KeyPress> KeysPastTheEnd(const CaptureOptions& options) {
+  std::vector<KeyPress> late;
+  int32_t last = PlannedLastFrame(options);
+  for (const KeyPress& key : options.keys)
+    if (last && key.frame > last) late.push_back(key);
+  return late;
 }

@@ -55,5 +55,9 @@ bool FrameSelected(const std::vector<FrameSpan>& spans, int32_t frame);
 int32_t LastSelectedFrame(const std::vector<FrameSpan>& spans);
 // The frame after which the run stops at the latest: --end if given, else the last of --frames; 0: none.
 int32_t PlannedLastFrame(const CaptureOptions& options);
+// The scripted keys that no run with these options reaches: those whose frame
+// lies after the planned last frame. A key counted from a part's start counts
+// too, since no part starts before frame 1.
+std::vector<KeyPress> KeysPastTheEnd(const CaptureOptions& options);
 
 #endif

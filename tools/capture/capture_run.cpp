@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "capture_files.h"
@@ -43,6 +44,7 @@ struct Capture {
   std::map<int32_t, KeyPress> keysByFrame;
   uint8_t heldKey = 0;
   std::map<std::string, int32_t> partStarts;  // first frame of the first run of each part
+  std::set<std::string> pressedKeys, warnedKeys;  // scripted keys by their text
   const char* part = "";
   int32_t cycle = 0;
   std::vector<std::pair<int32_t, long>> cycleResident;  // cycle, resident KiB at its first frame
@@ -67,6 +69,12 @@ void OnSignal(int) { interrupted = 1; }
   fprintf(stderr, "vorndemo-capture: %s\n", message.c_str());
   fflush(stdout);
   std::_Exit(1);
+}
+
+// A warning on standard error, on a line of its own beside the progress line.
+void Warn(const std::string& message) {
+  if (capture->progressShown) fputc('\n', stderr), capture->progressShown = false;
+  fprintf(stderr, "vorndemo-capture: warning: %s\n", message.c_str());
 }
 
 std::string FrameName(int32_t frame, const char* extension) {
@@ -133,7 +141,7 @@ void PressKeys(int32_t frame) {
   auto scripted = c.keysByFrame.find(frame);
   uint8_t symbol = 0;
   if (scripted != c.keysByFrame.end())
-    symbol = scripted->second.symbol;
+    symbol = scripted->second.symbol, c.pressedKeys.insert(scripted->second.text);
   else if (c.options.spaceEvery && frame % c.options.spaceEvery == 0)
     symbol = 32;
   if (symbol) PushKey(symbol, true), c.heldKey = symbol;
@@ -221,6 +229,7 @@ void WhilePaused(uint32_t) {
     Fail("the show is paused at frame " + std::to_string(c.seenFrame) + " and no scripted key is left to resume it");
   PushKey(next->second.symbol, true);
   c.heldKey = next->second.symbol;
+  c.pressedKeys.insert(next->second.text);
   c.keysByFrame.erase(next);
 }
 
@@ -246,6 +255,19 @@ void PrintSummary() {
   if (second >= 0) printf("memory: growth from the start of cycle 2 to the end: %ld KiB\n", resident - second);
 }
 
+// Names each scripted key the run ended without pressing (those known to lie
+// past the end were named before the run).
+void WarnUnpressedKeys() {
+  Capture& c = *capture;
+  for (const KeyPress& key : c.options.keys) {
+    if (c.pressedKeys.count(key.text) || c.warnedKeys.count(key.text)) continue;
+    if (!key.part.empty() && !c.partStarts.count(key.part))
+      Warn("key \"" + key.text + "\" was never pressed: the run never reached the " + key.part);
+    else
+      Warn("key \"" + key.text + "\" was never pressed: the run ended after frame " + std::to_string(FramesRun()));
+  }
+}
+
 // Completes the files when the process ends: after the last frame, after
 // --cycles, or after the show's own exit key. Any other exit discards them.
 void OnExit() {
@@ -263,6 +285,7 @@ void OnExit() {
   if (!ok) Fail("cannot complete the files in \"" + c.staging.outDir + "\"");
   std::string error;
   if (!StagingCommit(&c.staging, &error)) Fail(error);
+  WarnUnpressedKeys();
   PrintSummary();
   fflush(stdout);
   SDL_Quit();
@@ -285,6 +308,11 @@ void Prepare(const CaptureOptions& options) {
   c.sums = fopen((c.staging.dir + "/checksums.txt").c_str(), "wb");
   if (!c.sums) Fail("cannot write the checksums into \"" + options.outDir + "\"");
   fprintf(c.sums, "# vorndemo-capture: per frame the FNV-1a 64 of its sound values and of its picture\n");
+  for (const KeyPress& key : KeysPastTheEnd(options)) {
+    Warn("key \"" + key.text + "\" is never pressed: it falls after the run's last frame " +
+         std::to_string(c.lastFrame));
+    c.warnedKeys.insert(key.text);
+  }
 }
 
 // Keeps SDL's audio thread away from the queue: only the capture plays from it.
