@@ -1,10 +1,13 @@
 // vorndemo-gallery: the effects of the library that the show does not draw,
 // one after another in the show's 256 x 256 window. Space shows the next
-// effect (after the last comes the first again), Escape quits.
+// effect (after the last comes the first again), Escape quits. The same
+// program is the gallery's web page (web/gallery.html), which reads the
+// announcement line of each effect to put its name on the page.
 #include <SDL.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "fps.h"
 #include "gallery.h"
@@ -17,7 +20,10 @@ namespace {
 constexpr uint8_t kEscape = 27;
 constexpr uint8_t kSpace = ' ';
 
+// Names the effect in the caption ("VORNDEMO gallery: RASTER ROWS") and on standard output.
 void Announce(int32_t scene) {
+  const std::string caption = std::string("VORNDEMO gallery: ") + GallerySceneName(scene);
+  SDL_WM_SetCaption(caption.c_str(), "VORNDEMO gallery");
   printf("gallery: scene %d of %d: %s\n", int(scene) + 1, int(GallerySceneCount()),
          GallerySceneName(scene));
   fflush(stdout);
@@ -26,7 +32,9 @@ void Announce(int32_t scene) {
 }  // namespace
 
 int main(int, char**) {
-  SDLDPY* display = SDLDPYNew();
+  // SDL starts its video (and, in a web page, its keyboard listeners) here;
+  // the show has its audio output do it.
+  SDLDPY* display = SDL_Init(SDL_INIT_VIDEO) == 0 ? SDLDPYNew() : nullptr;
   SDLKBD* keyboard = display ? SDLKBDNew() : nullptr;
   IMG* work = IMGNew();
   if (work) IMGResize(work, 256, 256);
@@ -60,5 +68,6 @@ int main(int, char**) {
   SDLKBDFree(&keyboard);
   SDLDPYFree(&display);
   SDL_Quit();
-  return 0;
+  // exit rather than return: a web page learns of the end only through exit.
+  exit(0);
 }

@@ -1,8 +1,9 @@
 #!/bin/sh
 # The effect gallery in a real window under Xvfb, driven by xdotool: every
-# scene is shown, photographed twice (it must be drawn and moving, and differ
-# from the scene before), Space goes on, after the last the first comes back,
-# and Escape ends the program with status 0.
+# scene is shown, named in the window's caption ("VORNDEMO gallery: NAME"),
+# photographed twice (it must be drawn and moving, and differ from the scene
+# before), Space goes on, after the last the first comes back, and Escape
+# ends the program with status 0.
 # Usage: gallery_window_test.sh <vorndemo-gallery program> <folder for screenshots>
 set -u
 program=$1
@@ -40,8 +41,8 @@ differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 
 SDL_AUDIODRIVER=dummy "$program" >"$log" &
 gallery=$!
-window=$(xdotool search --sync --onlyvisible --name '^VORNDEMO$' 2>/dev/null | head -n 1)
-[ -n "$window" ] || fail "no window captioned VORNDEMO"
+window=$(xdotool search --sync --onlyvisible --name '^VORNDEMO gallery: ' 2>/dev/null | head -n 1)
+[ -n "$window" ] || fail "no window captioned VORNDEMO gallery: ..."
 sleep 0.5
 scenes=$(sed -n 's/^gallery: scene 1 of \([0-9]*\):.*/\1/p' "$log")
 [ -n "$scenes" ] || fail "no first scene announced"
@@ -50,6 +51,9 @@ previous=""
 for n in $(seq "$scenes"); do
   grep -q "^gallery: scene $n of $scenes: " "$log" || fail "scene $n not announced"
   sleep 0.3
+  name=$(sed -n "s/^gallery: scene $n of $scenes: //p" "$log" | head -n 1)
+  caption=$(xdotool getwindowname "$window" 2>/dev/null)
+  [ "$caption" = "VORNDEMO gallery: $name" ] || fail "scene $n: the caption is \"$caption\""
   shoot "$shots/scene-$n-a.png"
   sleep 0.3
   shoot "$shots/scene-$n-b.png"
@@ -62,7 +66,7 @@ for n in $(seq "$scenes"); do
     [ "$changed" -gt 1000 ] || fail "scene $n looks like the one before ($changed pixels differ)"
   fi
   previous="$shots/scene-$n-b.png"
-  echo "gallery test: scene $n: $(sed -n "s/^gallery: scene $n of $scenes: //p" "$log"), $lit lit, $moved moved"
+  echo "gallery test: scene $n: $name, $lit lit, $moved moved"
   kill -0 "$gallery" 2>/dev/null || fail "the gallery ended in scene $n"
   hold space
 done
