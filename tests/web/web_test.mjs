@@ -3,10 +3,13 @@
 // the audio output being fed once sound may start, the parts walked through
 // with Space in the desktop program's colours, the helix's pause, the
 // frame-rate readout on key 8,
-// and Escape fading out and ending the show with the page saying so.
+// and Escape fading out and ending the show with the page saying so. Then the
+// gallery's page, linked from the show's: every effect named on the page and
+// in its title, drawn and moving, Space stepping through all of them.
 //
 // usage: node web_test.mjs SITE_DIR CAPTURE_TOOL [SCREENSHOT.png]
-// SITE_DIR holds index.html, vorndemo.js and vorndemo.wasm (scripts/build-web);
+// SITE_DIR holds index.html, vorndemo.js and vorndemo.wasm, gallery.html,
+// gallery.js and gallery.wasm (scripts/build-web);
 // CAPTURE_TOOL is the native vorndemo-capture, which draws the reference frames.
 import { spawn, execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, readdirSync, rmSync, statSync } from 'node:fs';
@@ -112,9 +115,10 @@ async function serve(dir) {
 const reference = nativeColours();
 const sizes = Object.fromEntries(readdirSync(site).map((f) => [f, statSync(join(site, f)).size]));
 console.log('page files (bytes):', JSON.stringify(sizes));
-check('the page, its script and its module are built',
-  ['index.html', 'vorndemo.js', 'vorndemo.wasm'].every((f) => sizes[f] > 0));
-check('the page and its assets stay small (under 1 MiB together)',
+check('the pages, their scripts and their modules are built',
+  ['index.html', 'vorndemo.js', 'vorndemo.wasm', 'gallery.html', 'gallery.js', 'gallery.wasm']
+    .every((f) => sizes[f] > 0));
+check('the pages and their assets stay small (under 1 MiB together)',
   Object.values(sizes).reduce((a, b) => a + b, 0) < 1 << 20);
 
 const { server, url } = await serve(site);
@@ -129,9 +133,12 @@ const context = await chromium.launchPersistentContext(profile, {
 const errors = [];
 try {
   const page = context.pages()[0] || (await context.newPage());
-  page.on('pageerror', (e) => errors.push(e.message));
-  page.on('requestfailed', (r) => errors.push(`request failed: ${r.url()}`));
-  page.on('response', (r) => { if (r.status() >= 400) errors.push(`${r.status()} ${r.url()}`); });
+  const watch = (p) => {
+    p.on('pageerror', (e) => errors.push(e.message));
+    p.on('requestfailed', (r) => errors.push(`request failed: ${r.url()}`));
+    p.on('response', (r) => { if (r.status() >= 400) errors.push(`${r.status()} ${r.url()}`); });
+  };
+  watch(page);
 
   const show = () => page.evaluate(() => ({
     part: UTF8ToString(Module._VornWebPart()),
@@ -140,8 +147,15 @@ try {
     state: document.body.dataset.state,
     status: document.getElementById('status').textContent,
   }));
-  const canvasBytes = () => page.evaluate(() =>
-    Array.from(document.getElementById('canvas').getContext('2d').getImageData(0, 0, 256, 256).data));
+  // The canvas's RGBA bytes, handed over as base64: a quarter of a million
+  // numbers as a JSON array take seconds on a busy machine.
+  const pixelsOf = async (on) => Buffer.from(await on.evaluate(() => {
+    const d = document.getElementById('canvas').getContext('2d').getImageData(0, 0, 256, 256).data;
+    let text = '';
+    for (let i = 0; i < d.length; i += 8192) text += String.fromCharCode.apply(null, d.subarray(i, i + 8192));
+    return btoa(text);
+  }), 'base64');
+  const canvasBytes = () => pixelsOf(page);
   // Pixels brighter than a dark grey, in the whole canvas.
   const litPixels = (bytes) => {
     let lit = 0;
@@ -157,10 +171,10 @@ try {
   });
   // A person holds a key for a moment; the show reads keys once per frame and
   // not at all during a fade, so a press shorter than that may be lost.
-  const press = async (key) => {
-    await page.keyboard.down(key);
-    await page.waitForTimeout(300);
-    await page.keyboard.up(key);
+  const press = async (key, on = page) => {
+    await on.keyboard.down(key);
+    await on.waitForTimeout(300);
+    await on.keyboard.up(key);
   };
   // Space until the named part runs (at most 12 presses).
   const reach = async (part) => {
@@ -272,6 +286,58 @@ try {
   const after = await show();
   check('the picture faded to black and no frame follows', endLit === 0 && after.frame === s.frame,
     `${endLit} lit pixels, frame ${s.frame} -> ${after.frame}`);
+
+  // The gallery, through the show page's link.
+  const link = await page.evaluate(() => document.querySelector('a[href="gallery.html"]')?.textContent);
+  check('the show\'s page links to the gallery', Boolean(link), link);
+  const gallery = await context.newPage();
+  watch(gallery);
+  await gallery.goto(url + 'gallery.html');
+  await gallery.waitForFunction(() => document.body.dataset.state === 'running', null, { timeout: 30000 })
+    .catch(() => {});
+  const where = () => gallery.evaluate(() => ({
+    ...window.vornGallery, shown: document.getElementById('scene').textContent, title: document.title,
+    state: document.body.dataset.state,
+  }));
+  const galleryPixels = () => pixelsOf(gallery);
+  const differing = (a, b) => {
+    let n = 0;
+    for (let i = 0; i < a.length; i += 4) if (a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2]) n++;
+    return n;
+  };
+  let g = await where();
+  check('the gallery page starts with its first effect, named on the page and in the title',
+    g.state === 'running' && g.scene === 1 && g.scenes > 1 && g.shown === g.name &&
+    g.title === `VORNDEMO gallery: ${g.name}`, JSON.stringify(g));
+  const backLink = await gallery.evaluate(() => Boolean(document.querySelector('a[href="index.html"]')));
+  check('the gallery\'s page links back to the show', backLink);
+  const scenes = g.scenes;
+  let previous = null;
+  const seen = [];
+  for (let n = 1; n <= scenes && g.scene === n; n++) {
+    await gallery.waitForTimeout(300);
+    const a = await galleryPixels();
+    await gallery.waitForTimeout(300);
+    const b = await galleryPixels();
+    const lit = litPixels(b);
+    const moved = differing(a, b);
+    const changed = previous ? differing(previous, b) : 65536;
+    check(`gallery effect ${n} of ${scenes} (${g.name}) draws, moves and differs from the one before`,
+      lit > 500 && moved > 50 && changed > 1000, `${lit} lit, ${moved} moved, ${changed} changed`);
+    seen.push(g.name);
+    previous = b;
+    await press(' ', gallery);
+    await gallery.waitForFunction((m) => window.vornGallery.scene === m, n % scenes + 1, { timeout: 5000 })
+      .catch(() => {});
+    g = await where();
+  }
+  check('Space steps through every effect and comes back to the first',
+    seen.length === scenes && g.scene === 1 && new Set(seen).size === scenes, `${seen.join(', ')} -> ${g.scene}`);
+  await press('Escape', gallery);
+  await gallery.waitForFunction(() => document.body.dataset.state === 'ended', null, { timeout: 10000 })
+    .catch(() => {});
+  g = await where();
+  check('Escape ends the gallery and its page says so', g.state === 'ended', g.state);
   check('no page error and no failed request', errors.length === 0, errors.join('; '));
 } finally {
   await context.close();
