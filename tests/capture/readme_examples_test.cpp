@@ -1,4 +1,4 @@
-// The README's capture examples, run as written: every line of it that starts
+// The README's capture examples, run verbatim: every line of it that starts
 // build/tools/vorndemo-capture is one example, and each must do what its
 // options say it does. The claims follow from the options:
 //  - the tool names no scripted key that the run never reaches;
@@ -24,7 +24,7 @@ namespace {
 const char kToolPath[] = "build/tools/vorndemo-capture";
 
 struct Example {
-  std::string line;               // as written in the README
+  std::string line;               // the README's line
   std::vector<std::string> args;  // its arguments, --out dropped
 };
 
