@@ -22,7 +22,7 @@ struct KeyPress {
   std::string part;
   int32_t frame;
   uint8_t symbol;     // the key byte the show sees: 32 Space, 27 Escape, '5', 'b', ...
-  std::string text;   // the entry as written, for messages
+  std::string text;   // the entry as the user typed it, for messages
 };
 
 enum class PictureFormat { Ppm, Png, None };
