@@ -10,7 +10,6 @@
 #include "content.h"
 #include "fps.h"
 #include "headless_show.h"
-#include "music.h"
 #include "typewriter.h"
 
 namespace {
@@ -43,15 +42,6 @@ struct Transition : HeadlessShow {
     return frameCounter - start;
   }
 };
-
-TEST_F(Transition, TypesTheFirstWordThenBloomsAndLeavesTheEffectsOff) {
-  // 20 frames a letter; the frame in which the last one lands reaches the
-  // newline and is not shown.
-  EXPECT_EQ(Run(), 4 * 20 - 1 + kBloom);
-  EXPECT_EQ(typewriter.position, 5);
-  EXPECT_EQ(music->period, 32);
-  EXPECT_EQ(blurOn | glareOn | fadeOn, 0);
-}
 
 TEST_F(Transition, SpaceEndsOnlyTheRunningPhase) {
   EXPECT_EQ(Run({10}), 10 + kBloom);  // typing cut short, the bloom runs in full
