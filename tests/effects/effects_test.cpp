@@ -25,10 +25,7 @@ namespace {
 using imagetest::Between;
 using imagetest::Sized;
 
-template <typename T, void (*F)(T**)>
-struct Freer {
-  void operator()(T* p) const { F(&p); }
-};
+using imagetest::Freer;
 using Helix = std::unique_ptr<HELIX, Freer<HELIX, HELIXFree>>;
 using Line = std::unique_ptr<SINELINE, Freer<SINELINE, SINELINEFree>>;
 using Stars = std::unique_ptr<LSTARS, Freer<LSTARS, LSTARSFree>>;

@@ -23,10 +23,7 @@ using imagetest::Pix;
 using imagetest::Printed;
 using imagetest::Sized;
 
-template <typename T, void (*F)(T**)>
-struct Freer {
-  void operator()(T* p) const { F(&p); }
-};
+using imagetest::Freer;
 using Font = std::unique_ptr<FONT, Freer<FONT, FONTFree>>;
 using Raster = std::unique_ptr<RASTER, Freer<RASTER, RASTERFree>>;
 using Scroll = std::unique_ptr<SCROLL, Freer<SCROLL, SCROLLFree>>;

@@ -11,8 +11,10 @@
 
 namespace imagetest {
 
-struct ImageDeleter { void operator()(IMG* image) const { IMGFree(&image); } };
-using Image = std::unique_ptr<IMG, ImageDeleter>;
+// Frees a module's record through its Free(T**), for std::unique_ptr.
+template <typename T, void (*F)(T**)>
+struct Freer { void operator()(T* p) const { F(&p); } };
+using Image = std::unique_ptr<IMG, Freer<IMG, IMGFree>>;
 using Pix = std::vector<uint32_t>;
 
 inline Image Sized(int32_t w, int32_t h, uint32_t fill = 0) {
