@@ -1,8 +1,10 @@
+#include <cmath>
 #include <numeric>
 #include <cstdlib>
 
 #include "image_fixture.h"
 #include "imgfx.h"
+#include "sine.h"
 
 namespace {
 
@@ -52,6 +54,16 @@ TEST(ImageLifeCycle, NewResizeCopyAndEqual) {
   IMG* raw = IMGNew();
   IMGFree(&raw);
   EXPECT_EQ(raw, nullptr);
+}
+
+TEST(SineTable, QuarterIsRoundedSineAndTheRestMirrors) {
+  ASSERT_EQ(std::pair(int(SineTableCount), int(SineTableMask)), std::pair(1024, 1023));
+  for (int i = 0; i < 256; ++i) {
+    EXPECT_NEAR(SineTable[i], 32767.0 * std::sin(2.0 * M_PI * i / 1024.0), 1.5) << i;
+    EXPECT_EQ(SineTable[511 - i], SineTable[i]) << i;
+  }
+  EXPECT_EQ(Pix({uint32_t(SineTable[255]), uint32_t(SineTable[256]), uint32_t(SineTable[511])}), Pix({32766, 32766, 0}));
+  for (int i = 0; i < 512; ++i) EXPECT_EQ(SineTable[512 + i], -SineTable[i]) << i;
 }
 
 TEST(ImageText, DumpRoundTripAndParsing) {
