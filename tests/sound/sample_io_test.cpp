@@ -82,9 +82,11 @@ TEST(SampleRaw, ReadScalesEightBitCentresUnsignedAndGrows) {
     EXPECT_EQ(SAMPLEReadRaw(file, width, order, sign), nullptr);
   EXPECT_EQ(SAMPLEReadRaw(nullptr, 16, 'l', 's'), nullptr);
   fclose(file);
+#ifndef _WIN32  // the Windows C library reads a write-only stream as empty, without an error
   FILE* writeOnly = fopen("/dev/null", "wb");  // every read fails: that is no end of file
   EXPECT_EQ(SAMPLEReadRaw(writeOnly, 8, 'l', 's'), nullptr);
   fclose(writeOnly);
+#endif
 }
 
 }  // namespace
