@@ -73,6 +73,7 @@ TEST(Helix, HalfTurnStepsDrawWorkedPictures) {
       {HELIXDrawRowsFront, true, false, 0, 0, "FFFFFFFF", 5, 5, 0, 0},  // strands meet: one pixel
       {HELIXDrawColumnsFront, false, false, 0, 0, "FFFFFFFFFF", 4, 4, 0, 0},
       {HELIXDrawRowsBack, true, false, INT32_MAX, 512, "B.B.B.B.", 0, 0, 0, 9},
+      {HELIXDrawRowsBack, true, false, 0, 0, "........", 0, 0, 0, 0},  // the front takes where they meet
       {HELIXDrawColumnsFront, false, false, -100, 0, "..........", 0, 0, 0, 0},  // off both edges
       {HELIXDrawColumnsBack, false, false, INT32_MIN, 512, "..........", 0, 0, 0, 0},
   };
@@ -185,6 +186,9 @@ TEST(Lstars, PlacedLastToFirstAndWrappedPastMarginsOfTheVelocitysSize) {
     const int32_t x = rand() % 256, y = rand() % 256;
     EXPECT_EQ(std::make_pair(s->stars[i].x, s->stars[i].y), std::make_pair(x * kOne, y * kOne)) << i;
   }
+  s->width = 1;  // an area one pixel wide: every star in column 0
+  LSTARSReset(s.get());
+  for (int32_t i = 0; i < 16; ++i) EXPECT_EQ(s->stars[i].x, 0) << i;
   constexpr int32_t k3 = 3 * kOne / 2, kHalf = kOne / 2;
   const int32_t cases[][6] = {  // dx, dy, x, y -> x, y
       {0, kOne, 10 * kOne, 257 * kOne, 10 * kOne, -1 * kOne},     // my = 2: py 258 restarts at -1
@@ -252,7 +256,8 @@ TEST(Effects, BadInputIsRefusedAndReported) {
         [&] { EXPECT_EQ(HELIXClone(nullptr), nullptr); }, [&] { HELIXCopy(nullptr, &h); }}},
       {&SINELINEDebug, "SINELINE error\n",
        {[&] { SINELINEUpdate(nullptr); }, [&] { SINELINEDrawMirror8(line.get(), &noPixels); },
-        [&] { EXPECT_EQ(SINELINEClone(nullptr), nullptr); },
+        [&] { EXPECT_EQ(SINELINEClone(nullptr), nullptr); }, [&] { SINELINEDraw(nullptr, image.get()); },
+        [&] { EXPECT_EQ(SINELINEEqual(line.get(), nullptr), 0); },
         [&] { SINELINEDrawGraphX(line.get(), image.get(), SINELINE_MAX_STEP + 1); },
         [&] { SINELINEDrawGraphY(line.get(), image.get(), INT32_MIN); },
         [&] { SINELINESetCount(line.get(), 0); }, [&] { SINELINESetCount(line.get(), INT32_MIN); },

@@ -51,6 +51,8 @@ const struct Case {
     {{-1, 3, INT32_MIN}, [](SAMPLE* s) { SAMPLEShiftRight(s, 32); }, {-1, 0, -1}},
     {{-1, 3, 1 << 30}, [](SAMPLE* s) { SAMPLEShiftLeft(s, 2); }, {-4, 12, 0}},
     {{-1, 3}, [](SAMPLE* s) { SAMPLEShiftLeft(s, 32); }, {0, 0}},
+    {{-1, 3}, [](SAMPLE* s) { SAMPLEShiftLeft(s, 0), SAMPLEShiftRight(s, 0); }, {-1, 3}},
+    {{-1, 3}, [](SAMPLE* s) { SAMPLEInsertSample(s, Sample(), 1); }, {-1, 3}},  // nothing to insert
     {{INT32_MAX, 5, 7, 9, 11},
      [](SAMPLE* s) { SAMPLEAdd(s, kOther); },
      {INT32_MIN + 1, 8, 11, 14, 11}},
@@ -74,7 +76,11 @@ const struct Case {
 TEST(Sample, OperationsOnWholeSamples) {
   for (size_t i = 0; i < std::size(kCases); ++i) {
     Sample s(kCases[i].in);
+    SAMPLEDebug = 1;  // none of them is refused
+    testing::internal::CaptureStdout();
     kCases[i].op(s);
+    SAMPLEDebug = 0;
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "case " << i;
     EXPECT_EQ(Values(s), kCases[i].out) << "case " << i;
   }
 }

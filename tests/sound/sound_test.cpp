@@ -50,6 +50,7 @@ TEST(Sound, EnvelopesOfAConstantAndBadArguments) {
       {SOUNDFadeIn, 4, 32767, {0, 8191, 16383, 24575}},
       {SOUNDFadeOut, 3, 1 << 20, {1 << 20, 349536}},  // beyond the 16-bit scale: no overflow
       {SOUNDAttack, 10, 32767, {0, 30946}},           // the rising ramp ends at 32767 - 1820
+      {SOUNDAttack, 3, 1 << 16, {0, 49150}},          // and starts at 0: nothing of the first value
   };
   for (const Case& c : cases) {
     Sample s(V(size_t(c.length), c.value));

@@ -158,7 +158,7 @@ TEST(Raster, StepsRowsColumnsSmoothingCopiesAndFiles) {
     EXPECT_EQ(raster->position, c[2]) << c[0] << " + " << c[1];
   }
   raster = Table({0x111111, 0x222222, 0x333333});
-  raster->position = 4 << 16;  // row y: entry (4 + y) mod 3
+  raster->position = (4 << 16) + 0x8000;  // row y: entry (4 + y) mod 3, the fraction dropped
   auto rows = Sized(1, 4), columns = Sized(5, 1), blended = Sized(1, 4, 0x808080), expected = Sized(1, 4, 0x808080);
   RASTERDrawRows(raster.get(), rows.get());
   EXPECT_EQ(imagetest::Pixels(rows.get()), (Pix{0x222222, 0x333333, 0x111111, 0x222222}));
@@ -260,13 +260,14 @@ TEST(Sprite, BadInputIsRefusedAndReported) {
        {[&] { FONTDrawChar(none.get()); }, [&] { FONTDrawText(none.get(), "AB"); },
         [&] { FONTDrawCharSolid(flat.get()); }, [&] { FONTDrawHex32(flat.get(), 7); },
         [&] { FONTDrawDecimal(narrow.get(), 7); }, [&] { FONTDrawTextSolid(nullptr, "A"); },
-        [&] { FONTDrawBig(flat.get(), none.get()); }}},
+        [&] { FONTDrawBig(flat.get(), none.get()); },
+        [&] { FONT* f = FONTNew(); FONTFree(&f), FONTFree(&f); }}},  // the first clears f
       {&RASTERDebug, "RASTER error\n",
        {[&] { RASTERStep(empty.get()); }, [&] { RASTERDrawRows(empty.get(), image.get()); },
         [&] { RASTERDrawColumns(empty.get(), image.get()); }, [&] { RASTERDrawRowsBlend(empty.get(), image.get(), 9); },
         [&] { RASTERSmooth(empty.get(), 0); }, [&] { RASTERSetCount(empty.get(), RASTER_MAX_COUNT + 1); },
         [&] { RASTERSetCount(empty.get(), -1); }, [&] { EXPECT_EQ(RASTERSave(empty.get(), "raster_test"), 0); },
-        [&] { EXPECT_EQ(RASTERLoad("/nonexistent/raster"), nullptr); }}},
+        [&] { EXPECT_EQ(RASTERLoad("/nonexistent/raster"), nullptr); }, [&] { RASTERFree(nullptr); }}},
       {&SCROLLDebug, "SCROLL error\n",
        {[&] { SCROLLStep(band.s.get()); }, [&] { SCROLLDraw(band.s.get()); },
         [&] { SCROLLSet(band.s.get(), nullptr, band.font.get(), image.get()); }}}};

@@ -122,6 +122,7 @@ TEST(Lscroll, RowDrawsWidthOverCwPlusTwoFromTheCursorWhereItMeetsTheImage) {
   LSCROLLDrawRandomColors(one.s);
   EXPECT_EQ(IMGGetPixel(one.image.get(), 8, 0) & 0x808080, 0x808080u);
   EXPECT_NE(IMGGetPixel(one.image.get(), 0, 0), IMGGetPixel(one.image.get(), 8, 0));
+  odd.s->cursor->position = 3;  // stored past the text by a caller: wrapped to 0
   LSCROLLDraw(odd.s);
   EXPECT_EQ(Shown(odd.image.get(), 0, 0, 8, 6), "ABABAB");
   const int32_t places[][3] = {{65, 0, 0},  {-65, 0, 0}, {0, 17, 0},  {0, -9, 0},  // the row is 8 high
@@ -149,6 +150,8 @@ TEST(Lscroll, StepsWrapBothWaysAndBadFontsAreRefused) {
   }
   LSCROLL* copy = LSCROLLCopy(r.s);  // its own cursor at the same place
   EXPECT_TRUE(LSCROLLEqual(copy, r.s) && copy->cursor != r.s->cursor);
+  copy->y += 1;
+  EXPECT_FALSE(LSCROLLEqual(copy, r.s));
   LSCROLLFree(&copy);
   Row empty("");  // an empty text draws nothing
   LSCROLLDraw(empty.s);

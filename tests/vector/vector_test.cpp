@@ -67,9 +67,10 @@ TEST(Vec2d, NullArgumentsReportVec2dOnlyAndChangeNothing) {
   VEC2DRotate(nullptr, 5);
   EXPECT_EQ(VEC2DLength2(nullptr), -1);
   SEG2DRotate(nullptr, 5);
-  EXPECT_EQ(SEG2DCross(nullptr, nullptr) + OBJ2DIsFarther(nullptr, 0), 0);
+  EXPECT_EQ(SEG2DCross(nullptr, nullptr) + OBJ2DIsFarther(nullptr, 0) + VEC2DCompareY(a.v, nullptr), 0);
   EXPECT_EQ(OBJ2DClone(nullptr), nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "VEC2D error\nVEC2D error\nVEC2D error\n");
+  OBJ2DListFree(nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "VEC2D error\nVEC2D error\nVEC2D error\nVEC2D error\n");
   EXPECT_EQ(a.v->x, 1);
 }
 
@@ -84,12 +85,16 @@ TEST(Seg2d, DrawingAndTransformsLeaveTheSegment) {
   Seg s(2, 0, 4, 0);
   Vec offset(8, 8), k(3, 2);
   SEG2DDrawRotated(s.s, 256, offset.v, rotated.get());
-  EXPECT_EQ(LitPixels(rotated.get()), (Pixels{{8, 9}, {8, 10}, {8, 11}}));
+  VEC2DDrawRotated(s.s->start, 0, k.v, rotated.get());  // (2, 0) moved by (3, 2)
+  EXPECT_EQ(LitPixels(rotated.get()), (Pixels{{5, 2}, {8, 9}, {8, 10}, {8, 11}}));
   SEG2DTranslate(s.s, offset.v);  // the offset is added into both ends, not changed
   SEG2DMul(s.s, k.v);
   SEG2DScale(s.s, -1);
   EXPECT_EQ(s.s->start->x * 1000 + s.s->end->y, -30 * 1000 - 16);
   EXPECT_EQ(s.s->end->x * 10 + offset.v->x, -36 * 10 + 8);
+  SEG2D* freed = SEG2DNew();
+  SEG2DFree(&freed);
+  EXPECT_EQ(freed, nullptr);
 }
 
 TEST(Seg2d, OverlapAndCrossing) {
@@ -152,7 +157,7 @@ TEST(Obj2d, DrawScalesThenRotatesThenTranslatesFromTheLastSegmentAndClonesCopy) 
   const SEG2D* second = static_cast<SEG2D*>(LISTGet(c->segments, 1));
   EXPECT_EQ(second->start->x * 1000 + second->end->y, 5 * 1000 + 8);
   EXPECT_EQ(second->start->color * 1000 + c->scale->x * 100 + c->angle, 0x20 * 1000 + 209);
-  EXPECT_TRUE(c->name == name && LISTGet(c->points, 0) != LISTGet(b.o->points, 0));
+  EXPECT_TRUE(c->name == name && c->farthest == b.o->farthest && LISTGet(c->points, 0) != LISTGet(b.o->points, 0));
   OBJ2DFree(&c);  // does not release the shared name
   b.o->name = nullptr;
   small.Add(0, 0, 1, 1);
