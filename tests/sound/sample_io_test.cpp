@@ -7,7 +7,6 @@
 
 namespace {
 
-using V = std::vector<int32_t>;
 using Bytes = std::vector<uint8_t>;
 
 TEST(SampleText, FormatRoundTripSeparatorsAndMalformedText) {

@@ -8,8 +8,6 @@
 
 namespace {
 
-using V = std::vector<int32_t>;
-
 TEST(Sample, LengthWithinCapacityKeepsOldValues) {
   Sample s;
   SAMPLESetLength(s, 44100);  // from capacity 32 to exactly 44100, all zero

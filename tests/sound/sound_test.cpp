@@ -8,8 +8,6 @@
 
 namespace {
 
-using V = std::vector<int32_t>;
-
 TEST(Sound, WaveTableEntriesAndSineAtWholeHertzSteps) {
   Sample one(V(44100)), high(V(5000));
   SOUNDSine(one, 1);  // one cycle per 44100 values reproduces the table

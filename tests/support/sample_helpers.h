@@ -29,8 +29,8 @@ class Sample {
   SAMPLE* s_;
 };
 
-inline std::vector<int32_t> Values(const SAMPLE* s) {
-  return std::vector<int32_t>(s->items, s->items + s->length);
-}
+using V = std::vector<int32_t>;
+
+inline V Values(const SAMPLE* s) { return V(s->items, s->items + s->length); }
 
 #endif
