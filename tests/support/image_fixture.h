@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
+#include <utility>
 
 #include "img.h"
 
@@ -31,6 +33,15 @@ inline Pix Pixels(const IMG* image) {
 
 inline int32_t Between(std::mt19937& rng, int32_t lo, int32_t hi) {
   return std::uniform_int_distribution<int32_t>(lo, hi)(rng);
+}
+
+// The (x, y) of every pixel that is not black.
+using Lit = std::set<std::pair<int32_t, int32_t>>;
+inline Lit LitPixels(const IMG* image) {
+  Lit lit;
+  for (int32_t i = 0; i < image->width * image->height; ++i)
+    if (image->pixels[i]) lit.insert({i % image->width, i / image->width});
+  return lit;
 }
 
 // Random pixels, about one in keyEvery black (the key); with fullWord a random top byte too.

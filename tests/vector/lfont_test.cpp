@@ -7,11 +7,11 @@
 #include <tuple>
 
 #include "cursor.h"
+#include "image_fixture.h"
 #include "lfont.h"
 #include "list.h"
 #include "lscroll.h"
 #include "obj2d.h"
-#include "vector_test_util.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ TEST(Lfont, BadCodesStringsTextsNumbersAndColours) {
     LFONTDrawChar(f);
     EXPECT_EQ(f->pen->x, 5) << code;
   }
-  EXPECT_TRUE(LitPixels(image.get()).empty());
+  EXPECT_TRUE(imagetest::LitPixels(image.get()).empty());
   f->target = nullptr;  // without an image the pen still moves
   f->code = 3;
   LFONTDrawChar(f);
@@ -156,7 +156,7 @@ TEST(Lscroll, StepsWrapBothWaysAndBadFontsAreRefused) {
   Row empty("");  // an empty text draws nothing
   LSCROLLDraw(empty.s);
   LSCROLLDrawSpiral(empty.s, 1);
-  EXPECT_TRUE(LitPixels(empty.image.get()).empty());
+  EXPECT_TRUE(imagetest::LitPixels(empty.image.get()).empty());
   r.s->offset = 0;
   r.font->cell->x = 0;  // no advance: would divide by zero
   LSCROLL* none = nullptr;
@@ -170,7 +170,7 @@ TEST(Lscroll, StepsWrapBothWaysAndBadFontsAreRefused) {
             }).size(),
             6 * std::string("LSCROLL error\n").size());
   EXPECT_EQ(r.s->offset + r.font->pen->x, 0);
-  EXPECT_TRUE(LitPixels(r.image.get()).empty());
+  EXPECT_TRUE(imagetest::LitPixels(r.image.get()).empty());
 }
 
 // The spiral on a 1024 x 1024 image: the first of its 512 characters, the one
@@ -193,7 +193,7 @@ TEST(Lscroll, SpiralWorkedCases) {
     LSCROLLDrawSpiral(s, c[0]);
     EXPECT_EQ(IMGGetPixel(image.get(), c[5], c[6]), kProbe + uint8_t(text[c[2]])) << c[0];
     EXPECT_EQ(font->angle * 100 + s->cursor->position, c[7] * 100 + c[2]);
-    EXPECT_GT(LitPixels(image.get()).size(), 300u);
+    EXPECT_GT(imagetest::LitPixels(image.get()).size(), 300u);
   }
   EXPECT_EQ(IMGGetPixel(image.get(), 512, 512), kProbe + '4');  // the last case's last character
   LSCROLLFree(&s);

@@ -5,13 +5,16 @@
 #include <string>
 
 #include "build_platform.h"
+#include "image_fixture.h"
 #include "list.h"
 #include "obj2d.h"
 #include "seg2d.h"
 #include "vec2d.h"
-#include "vector_test_util.h"
 
 namespace {
+
+using imagetest::LitPixels;
+using Pixels = imagetest::Lit;
 
 struct Vec {
   VEC2D* v = VEC2DNew();
