@@ -1,6 +1,5 @@
 #include "sdlsnd.h"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "list.h"
@@ -60,32 +59,6 @@ TEST_F(HandDriven, BadCallsChangeNothing) {
   EXPECT_EQ(buffer, std::vector<uint8_t>(8, 0xAA));
   EXPECT_EQ(Fill(5), (Words{1, 2, kSilence}));  // an odd count plays whole values only
   EXPECT_EQ(audio.position, 2);
-}
-
-// Queues a sample under the audio lock and counts the queue three buffers' time later.
-int32_t countLater = 0;
-int32_t oneValue[1] = {1};
-SAMPLE blip{1, 1, oneValue};
-void QueueAndWait(void* audio) {
-  LISTPush(static_cast<SDLSND*>(audio)->queue, &blip);
-  SDL_Delay(300);
-  countLater = static_cast<SDLSND*>(audio)->queue->count;
-}
-
-TEST(SdlSnd, TheDeviceOpensPlaysAndCloses) {
-  SDLSND* audio = SDLSNDNew();  // the tests run with SDL's dummy audio driver
-  ASSERT_NE(audio, nullptr);
-  EXPECT_EQ(std::pair(SDLSNDEqual(audio, audio), SDLSNDEqual(audio, nullptr)), std::pair(1, 0));
-  EXPECT_EQ(SDLSNDNew(), nullptr);    // one device only
-  SDLSNDLocked(QueueAndWait, audio);  // the audio thread plays nothing meanwhile
-  EXPECT_EQ(countLater, 1);
-  Uint32 start = SDL_GetTicks();
-  while (SDLSNDQueued(audio) > 0 && SDL_GetTicks() - start < 3000) SDL_Delay(5);
-  EXPECT_EQ(SDLSNDQueued(audio), 0);  // but afterwards
-  SDLSNDPlaySAMPLE(audio, &blip);     // freed while queued: the sample is not the output's
-  SDLSNDFree(&audio);
-  EXPECT_EQ(std::pair(audio, blip.items), std::pair(static_cast<SDLSND*>(nullptr), oneValue));
-  SDL_Quit();
 }
 
 }  // namespace
