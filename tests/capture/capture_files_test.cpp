@@ -43,31 +43,6 @@ TEST(CaptureFiles, WavHeaderCountsTheValues) {
 
 void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
-// Files reach the output folder only by the commit, which replaces those of an
-// earlier run; a staging folder that cannot be read fails the commit instead of
-// an empty success, and a discarded run removes the output folder it made.
-TEST(CaptureFiles, StagingCommitsAllOrNothing) {
-  std::string out = FreshPath("staging"), made = FreshPath("made"), error;
-  ASSERT_TRUE(std::filesystem::create_directory(out));
-  WriteText(out + "/checksums.txt", "old");
-  Staging staging, failing;
-  ASSERT_TRUE(StagingCreate(&staging, out, &error)) << error;
-  WriteText(staging.dir + "/checksums.txt", "new");
-  WriteText(staging.dir + "/audio.wav", "sound");
-  EXPECT_EQ(ReadWhole(out + "/checksums.txt"), "old");  // not before the commit
-  ASSERT_TRUE(StagingCommit(&staging, &error)) << error;
-  EXPECT_EQ(ReadWhole(out + "/checksums.txt") + ReadWhole(out + "/audio.wav"), "newsound");
-  StagingDiscard(&staging);  // the output folder was there before, so it stays
-  EXPECT_EQ(Exists(staging.dir) * 10 + Exists(out + "/audio.wav"), 1);
-  ASSERT_TRUE(StagingCreate(&failing, made, &error)) << error;
-  std::filesystem::remove_all(failing.dir);
-  EXPECT_FALSE(StagingCommit(&failing, &error));
-  EXPECT_EQ(error.find("cannot read the staging folder"), 0u) << error;
-  StagingDiscard(&failing);
-  EXPECT_FALSE(Exists(made));
-  std::filesystem::remove_all(out);
-}
-
 // The output folder, one "name=content" or "name/" per entry, sub-folders walked.
 std::string Listing(const std::string& dir) {
   std::vector<std::string> entries;
@@ -90,18 +65,22 @@ bool FailingMove(const std::string& from, const std::string& to, std::string* re
   return false;
 }
 
-// Whichever move fails, the files moved in are removed and those they
-// replaced put back; a folder in the way moves nothing. An earlier
-// checksums.txt and frame-00001.ppm are replaced, audio.wav and
-// frame-00002.ppm are new: two moves set files aside, four move files in.
-TEST(CaptureFiles, AFailedCommitLeavesTheFolderAsItWas) {
+// Files reach the output folder only by the commit, which replaces those of an
+// earlier run and keeps the folder. Whichever move fails, the files moved in
+// are removed and those they replaced put back; a folder in the way moves
+// nothing, and a staging folder that cannot be read fails the commit instead
+// of an empty success. An earlier checksums.txt and frame-00001.ppm are
+// replaced, audio.wav and frame-00002.ppm are new: two moves set files aside,
+// four move files in.
+TEST(CaptureFiles, StagingCommitsAllOrNothing) {
   const std::string before = "checksums.txt=old sums frame-00001.ppm=old frame ";
   struct Row {
-    int succeed, fail;     // moves that succeed, then moves that fail
-    std::string error;     // the end of the reason
-    std::string listing;   // the output folder after the failure was discarded
+    int succeed, fail;     // moves that succeed, then moves that fail; -1, -2 below
+    std::string error;     // the end of the reason; none for a commit that succeeds
+    std::string listing;   // the output folder after the run was discarded
   };
   const std::vector<Row> table = {
+      {99, 0, "", "audio.wav=new checksums.txt=new frame-00001.ppm=new frame-00002.ppm=new "},  // no move fails
       {0, 1, "refused; the folder is as it was", before},  // setting the first file aside
       {1, 1, "refused; the folder is as it was", before},
       {2, 1, "refused; the folder is as it was", before},  // moving the first file in
@@ -112,20 +91,23 @@ TEST(CaptureFiles, AFailedCommitLeavesTheFolderAsItWas) {
        ".vorndemo-capture-replaced/frame-00001.ppm=old frame "},
       // A folder where a file must go: found before any move.
       {-1, 0, "cannot replace \"audio.wav\" in", "audio.wav/ " + before},
+      {-2, 0, "cannot read the staging folder", before},  // it is gone
   };
   for (const Row& row : table) {
     std::string out = FreshPath("undo"), error;
     ASSERT_TRUE(std::filesystem::create_directory(out));
     WriteText(out + "/checksums.txt", "old sums");
     WriteText(out + "/frame-00001.ppm", "old frame");
-    if (row.succeed < 0) std::filesystem::create_directory(out + "/audio.wav");
+    if (row.succeed == -1) std::filesystem::create_directory(out + "/audio.wav");
     Staging staging;
     ASSERT_TRUE(StagingCreate(&staging, out, &error)) << error;
     for (const char* name : {"checksums.txt", "frame-00001.ppm", "frame-00002.ppm", "audio.wav"})
       WriteText(staging.dir + "/" + name, "new");
+    if (row.succeed == -2) std::filesystem::remove_all(staging.dir);
     staging.move = FailingMove;
     movesBeforeFailure = row.succeed, movesToFail = row.fail;
-    EXPECT_FALSE(StagingCommit(&staging, &error)) << row.succeed;
+    EXPECT_EQ(ReadWhole(out + "/checksums.txt"), "old sums");  // not before the commit
+    EXPECT_EQ(StagingCommit(&staging, &error), row.error.empty()) << row.succeed;
     EXPECT_NE(error.find(row.error), std::string::npos) << row.succeed << ": " << error;
     StagingDiscard(&staging);
     EXPECT_EQ(Listing(out), row.listing) << row.succeed;
