@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "capture_files.h"
-#include "checksums.h"
 #include "img.h"
 #include "run_tool.h"
 

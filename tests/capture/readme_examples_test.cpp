@@ -16,7 +16,6 @@
 
 #include "capture_files.h"
 #include "capture_options.h"
-#include "checksums.h"
 #include "run_tool.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The files of the capture tests, on every system: reading them whole, fresh
-// paths, and decoding the PNG pictures the tool writes.
+// paths, decoding the PNG pictures the tool writes and reading its checksums.
 #ifndef VORN_TESTS_CAPTURE_TOOL_FILES_H
 #define VORN_TESTS_CAPTURE_TOOL_FILES_H
 
@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,35 @@ inline std::vector<uint32_t> DecodePng(const std::string& png, int32_t* width, i
       pixels.push_back(uint32_t(raw[at]) << 16 | uint32_t(raw[at + 1]) << 8 | raw[at + 2]);
   }
   return pixels;
+}
+
+// The lines of checksums.txt: "frame NNNNN PART audio VALUES HASH" or
+// "frame NNNNN PART picture HASH" per frame and kind.
+struct ChecksumLine {
+  int frame = 0;
+  std::string part;
+  std::string kind;  // "audio" or "picture"
+  int values = 0;    // audio values in the frame
+  uint64_t hash = 0;
+  std::string text;  // the line itself
+};
+
+// The lines of the text, or only those of one kind.
+inline std::vector<ChecksumLine> ParseChecksums(const std::string& text, const std::string& only = "") {
+  std::vector<ChecksumLine> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream words(line);
+    ChecksumLine entry;
+    std::string word;
+    words >> word >> entry.frame >> entry.part >> entry.kind;
+    if (entry.kind == "audio") words >> entry.values;
+    words >> std::hex >> entry.hash;
+    entry.text = line;
+    if (only.empty() || entry.kind == only) lines.push_back(entry);
+  }
+  return lines;
 }
 
 #endif
