@@ -1,21 +1,16 @@
 // The README's capture examples, run verbatim: every line of it that starts
 // build/tools/vorndemo-capture is one example, and each must do what its
-// options say it does. The claims follow from the options:
-//  - the tool names no scripted key that the run never reaches;
-//  - every frame of --frames is written, in the chosen format;
-//  - each scripted key changes the run from its frame on, compared with the
-//    same run without that key, and nothing before it: Space ends the running
-//    phase sooner, an exit key ends the run on its frame, 5 and 6 change the
-//    sound's values per frame, and any other key changes a written picture;
-//  - --space-every cuts more phases short than the run without it;
-//  - --cycles N runs N whole cycles.
+// options say: no warning of an unreached key, every frame of --frames written
+// in its format, each scripted key changing the run from its frame on and
+// nothing before it (compared with the run without it), --space-every cutting
+// more phases short than the run without it, and --cycles N running N cycles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 
 #include "capture_files.h"
-#include "capture_options.h"
 #include "run_tool.h"
 
 namespace {
@@ -24,7 +19,7 @@ const char kToolPath[] = "build/tools/vorndemo-capture";
 
 struct Example {
   std::string line;               // the README's line
-  std::vector<std::string> args;  // its arguments, --out dropped
+  std::vector<std::string> args;  // its arguments (each run adds an --out of its own, which wins)
 };
 
 void PrintTo(const Example& example, std::ostream* out) { *out << example.line; }
@@ -37,13 +32,9 @@ std::vector<Example> ReadmeExamples() {
     std::string word;
     if (!(words >> word) || word != kToolPath) continue;
     Example example{line.substr(line.find(kToolPath)), {}};
-    bool help = false;
-    while (words >> word) {
-      if (word == "--out") words >> word;  // each run writes into a folder of its own
-      else example.args.push_back(word);
-      help |= word == "--help";
-    }
-    if (!help) examples.push_back(example);
+    while (words >> word) example.args.push_back(word);
+    CaptureOptions options;
+    if (!ParseArgs(example.args, &options).empty() || !options.help) examples.push_back(example);
   }
   return examples;
 }
@@ -52,72 +43,42 @@ std::vector<Example> ReadmeExamples() {
 // picture for the frames written.
 struct Captured {
   int status = -1;
-  std::string out, err, dir;
+  std::string err, dir;
   std::map<int, ChecksumLine> audio, picture;
   int LastFrame() const { return audio.empty() ? 0 : audio.rbegin()->first; }
-  std::string PartAt(int frame) const {
-    auto at = audio.find(frame);
-    return at == audio.end() ? "" : at->second.part;
+  // The frames that run another phase than the frame before: a part change,
+  // or the transition's restart.
+  std::vector<int> PhaseStarts() const {
+    std::vector<int> starts;
+    for (auto at = audio.begin(); at != audio.end() && std::next(at) != audio.end(); ++at)
+      if (std::next(at)->second.part != at->second.part) starts.push_back(std::next(at)->first);
+    return starts;
   }
-  // The first frame after from that runs another phase than from: a part
-  // change, or the transition's restart; 0 if none within the run.
-  int NextPhaseAfter(int from) const {
-    for (auto at = audio.upper_bound(from); at != audio.end(); ++at)
-      if (at->second.part != PartAt(at->first - 1)) return at->first;
+  // The first phase start after a frame; 0 if none within the run.
+  int NextPhaseAfter(int frame) const {
+    for (int start : PhaseStarts())
+      if (start > frame) return start;
     return 0;
-  }
-  int PhaseChanges() const {
-    int changes = 0;
-    for (const auto& [frame, line] : audio) changes += frame > 1 && line.part != PartAt(frame - 1);
-    return changes;
   }
 };
 
 Captured RunCapture(std::vector<std::string> args, const std::string& name) {
   Captured run;
   run.dir = FreshPath(name);
-  args.insert(args.begin(), {"--out", run.dir});
-  args.push_back("--quiet");
+  args.insert(args.end(), {"--out", run.dir, "--quiet"});
   ToolResult r = RunTool(args);
-  run.status = r.status, run.out = r.out, run.err = r.err;
+  run.status = r.status, run.err = r.err;
   for (const ChecksumLine& line : ParseChecksums(ReadWhole(run.dir + "/checksums.txt")))
     (line.kind == "audio" ? run.audio : run.picture)[line.frame] = line;
   return run;
-}
-
-CaptureOptions Options(const std::vector<std::string>& args) {
-  std::vector<const char*> argv = {"vorndemo-capture"};
-  for (const std::string& a : args) argv.push_back(a.c_str());
-  CaptureOptions options;
-  std::string error;
-  EXPECT_TRUE(ParseCaptureOptions(int(argv.size()), argv.data(), &options, &error)) << error;
-  return options;
-}
-
-// The arguments without one option (and its value), or with --keys less one key.
-std::vector<std::string> Without(const std::vector<std::string>& args, const std::string& option,
-                                 const std::string& key = "") {
-  std::vector<std::string> kept;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != option) {
-      kept.push_back(args[i]);
-      continue;
-    }
-    std::string rest;
-    std::istringstream keys(i + 1 < args.size() ? args[i + 1] : "");
-    for (std::string k; !key.empty() && std::getline(keys, k, ',');)
-      if (k != key) rest += (rest.empty() ? "" : ",") + k;
-    if (!rest.empty()) kept.insert(kept.end(), {option, rest});
-    ++i;
-  }
-  return kept;
 }
 
 class ReadmeExample : public testing::TestWithParam<Example> {};
 
 TEST_P(ReadmeExample, DoesWhatItSays) {
   const std::vector<std::string>& args = GetParam().args;
-  const CaptureOptions options = Options(args);
+  CaptureOptions options;
+  ASSERT_EQ(ParseArgs(args, &options), "");
   Captured run = RunCapture(args, "readme");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err.find("warning"), std::string::npos) << run.err;
@@ -132,25 +93,27 @@ TEST_P(ReadmeExample, DoesWhatItSays) {
       EXPECT_EQ(Exists(run.dir + name), options.format != PictureFormat::None) << name;
     }
 
-  // Compared runs are cut to this run's last frame (one more after an exit
-  // key, so that the run without it goes on) and write no files but checksums.
-  auto compared = [&](std::vector<std::string> without) {
-    without.insert(without.end(), {"--end", std::to_string(last + 1), "--format", "none"});
-    return without;
+  // The run without an option (and its value), or with the keys but one: cut
+  // to this run's last frame (one more after an exit key, so that the run
+  // without it goes on), writing no files but checksums.
+  auto without = [&](const std::string& option, const KeyPress* leftOut = nullptr) {
+    std::vector<std::string> kept = args;
+    auto at = std::find(kept.begin(), kept.end(), option);
+    kept.erase(at, at + 2);
+    std::string keys;
+    for (const KeyPress& k : options.keys)
+      if (leftOut && &k != leftOut) keys += (keys.empty() ? "" : ",") + k.text;
+    if (!keys.empty()) kept.insert(kept.end(), {"--keys", keys});
+    kept.insert(kept.end(), {"--end", std::to_string(last + 1), "--format", "none"});
+    return RunCapture(kept, "readme_base");
   };
   for (const KeyPress& key : options.keys) {
-    Captured base = RunCapture(compared(Without(args, "--keys", key.text)), "readme_base");
-    if (base.status != 0) {  // a pause whose resuming key is the one left out
-      ADD_FAILURE() << key.text << ": the run without it fails: " << base.err;
-      RemoveTree(base.dir);
-      continue;
-    }
-    int at = key.frame;
-    if (!key.part.empty()) {
-      at = 0;
-      for (const auto& [frame, line] : run.audio)
-        if (!at && line.part == key.part) at = frame + key.frame - 1;
-    }
+    Captured base = without("--keys", &key);
+    // A pause whose resuming key is the one left out fails the run.
+    ASSERT_EQ(base.status, 0) << key.text << ": the run without it fails: " << base.err;
+    int at = key.part.empty() ? key.frame : 0;  // a part's keys count from its first frame
+    for (auto line = run.audio.begin(); !at && line != run.audio.end(); ++line)
+      if (line->second.part == key.part) at = line->first + key.frame - 1;
     ASSERT_GT(at, 0) << key.text << ": its part never ran";
     // The key is read after its frame is shown and its sound taken: it acts from the next frame.
     for (auto line = run.audio.begin(); line != run.audio.upper_bound(at); ++line)
@@ -175,23 +138,20 @@ TEST_P(ReadmeExample, DoesWhatItSays) {
   }
 
   if (options.spaceEvery) {
-    Captured base = RunCapture(compared(Without(args, "--space-every")), "readme_base");
-    EXPECT_GT(run.PhaseChanges(), base.PhaseChanges()) << "--space-every cuts no phase short";
+    Captured base = without("--space-every");
+    EXPECT_GT(run.PhaseStarts().size(), base.PhaseStarts().size()) << "--space-every cuts no phase short";
     RemoveTree(base.dir);
   }
   if (options.cycles) {
     int swarms = 0;
-    for (const auto& [frame, line] : run.audio) swarms += line.part == "swarm" && run.PartAt(frame - 1) != "swarm";
+    for (int start : run.PhaseStarts()) swarms += run.audio[start].part == "swarm";
     EXPECT_EQ(swarms, options.cycles) << "whole cycles run";
-    EXPECT_EQ(run.PartAt(last), "kaleidoscope") << "the run ends with the cycle's last part";
+    EXPECT_EQ(run.audio[last].part, "kaleidoscope") << "the run ends with the cycle's last part";
   }
   RemoveTree(run.dir);
 }
 
-INSTANTIATE_TEST_SUITE_P(Readme, ReadmeExample, testing::ValuesIn(ReadmeExamples()),
-                         [](const testing::TestParamInfo<Example>& info) {
-                           return "example" + std::to_string(info.index + 1);
-                         });
+INSTANTIATE_TEST_SUITE_P(Readme, ReadmeExample, testing::ValuesIn(ReadmeExamples()));
 
 // The README shows the tool at work at all: a README without examples would pass the test above.
 TEST(ReadmeExamples, AreFound) { EXPECT_GE(ReadmeExamples().size(), 3u); }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "capture_options.h"
 #include "tool_files.h"
 
 struct ToolResult {
@@ -47,6 +48,15 @@ inline ToolResult WaitTool(pid_t pid, const std::string& logBase) {
 inline ToolResult RunTool(const std::vector<std::string>& args) {
   std::string logBase = testing::TempDir() + "capture_log_" + std::to_string(getpid());
   return WaitTool(StartTool(args, logBase), logBase);
+}
+
+// The options the tool takes from args, and why it refuses them ("" if it does not).
+inline std::string ParseArgs(const std::vector<std::string>& args, CaptureOptions* options) {
+  std::vector<const char*> argv = {"vorndemo-capture"};
+  for (const std::string& a : args) argv.push_back(a.c_str());
+  std::string error;
+  ParseCaptureOptions(int(argv.size()), argv.data(), options, &error);
+  return error;
 }
 
 #endif
