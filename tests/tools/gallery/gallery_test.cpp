@@ -1,7 +1,6 @@
-// The gallery's scenes drawn without a window: each starts again from the
-// same picture, and a scene number out of range draws nothing. (That every
-// scene draws, moves and differs from the one before is checked on the real
-// window by gallery_window_test.sh.)
+// The gallery's scenes drawn without a window: each starts again from the same
+// picture, and a scene number out of range draws nothing (the rest is checked
+// on the real window by gallery_window_test.sh).
 #include "gallery.h"
 
 #include <gtest/gtest.h>
