@@ -65,13 +65,11 @@ bool FailingMove(const std::string& from, const std::string& to, std::string* re
   return false;
 }
 
-// Files reach the output folder only by the commit, which replaces those of an
-// earlier run and keeps the folder. Whichever move fails, the files moved in
-// are removed and those they replaced put back; a folder in the way moves
-// nothing, and a staging folder that cannot be read fails the commit instead
-// of an empty success. An earlier checksums.txt and frame-00001.ppm are
-// replaced, audio.wav and frame-00002.ppm are new: two moves set files aside,
-// four move files in.
+// Files reach the output folder only by the commit, which replaces those of an earlier run and
+// keeps the folder. Whichever move fails, the files moved in are removed and those they replaced
+// put back; a folder in the way moves nothing, and a staging folder that cannot be read fails the
+// commit instead of an empty success. An earlier checksums.txt and frame-00001.ppm are replaced,
+// audio.wav and frame-00002.ppm are new: two moves set files aside, four move files in.
 TEST(CaptureFiles, StagingCommitsAllOrNothing) {
   const std::string before = "checksums.txt=old sums frame-00001.ppm=old frame ";
   struct Row {

@@ -1,9 +1,6 @@
-// Golden checksums of the show: each scenario of scenarios.txt runs the real
-// show through vorndemo-capture and must reproduce golden/<name>.txt line for
-// line, the checksum of every chosen picture and of every frame's sound.
-// After an intended change of the picture or the sound, regenerate them with
-// scripts/capture-goldens.sh (or: make -C build capture-goldens) and say why
-// in the commit.
+// Golden checksums of the show: each scenario of scenarios.txt runs the real show through
+// vorndemo-capture and must reproduce golden/<name>.txt line for line. After an intended change
+// of picture or sound, regenerate them with scripts/capture-goldens.sh and say why in the commit.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -41,10 +41,9 @@ TEST(CaptureOptions, ExitKeysAloneAndShortHelp) {
   EXPECT_TRUE(help.help);
 }
 
-// Every bad command line, and Ctrl-C, fails before anything is written or
-// after the files are discarded: one line on standard error, a non-zero
-// status, no output folder. A row: the arguments after --out OUT (FILE a plain
-// file), and the start of the line after "vorndemo-capture: ".
+// Every bad command line, and Ctrl-C, fails before anything is written or after the files are
+// discarded: one line on standard error, a non-zero status, no output folder. A row: the arguments
+// after --out OUT (FILE a plain file), and the start of the line after "vorndemo-capture: ".
 TEST(CaptureTool, RefusesBadInputWithOneLineAndLeavesNothing) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> table = {
       {{}, "nothing ends the run: give --frames, --end, --cycles or an exit key"},
@@ -92,10 +91,9 @@ TEST(CaptureTool, RefusesBadInputWithOneLineAndLeavesNothing) {
   std::filesystem::remove(file);
 }
 
-// A scripted key the run never reaches is named on standard error: before the
-// run when its frame lies past the last frame (a part's count too), at the
-// end when the run stopped short of it or never came to its part. The run
-// goes on and keeps its files. A row: the options after --out, the warnings.
+// A scripted key the run never reaches is named on standard error: before the run when its frame lies
+// past the last frame (a part's count too), at the end when the run stopped short of it or never came
+// to its part. The run goes on and keeps its files. A row: the options after --out, the warnings.
 TEST(CaptureTool, WarnsOfEachKeyTheRunNeverReaches) {
   const std::string w = "vorndemo-capture: warning: key ";
   const std::vector<std::pair<std::vector<std::string>, std::string>> table = {
@@ -118,10 +116,9 @@ TEST(CaptureTool, WarnsOfEachKeyTheRunNeverReaches) {
   }
 }
 
-// The same arguments give the same files in every format, the files hold what
-// their checksums name, and an exit key ends the run with its frame but keeps
-// the files. A folder where a file of the run must go fails the run before
-// any file is moved: the earlier files stay until a run replaces them.
+// The same arguments give the same files in every format, the files hold what their checksums name,
+// and an exit key ends the run with its frame but keeps the files. A folder where a file of the run
+// must go fails the run before any file is moved: the earlier files stay until a run replaces them.
 TEST(CaptureTool, FilesMatchTheirChecksumsInEveryFormat) {
   std::string ppm = FreshPath("ppm"), png = FreshPath("png");
   auto run = [](std::vector<std::string> args) {
@@ -189,9 +186,8 @@ TEST(CaptureTool, MemoryIsFlatFromTheSecondCycleAndPeaksUnder48MB) {
   EXPECT_NE(r.out.find("memory: growth from the start of cycle 2 to the end: "), std::string::npos) << r.out;
 }
 
-// A signal the tool was started with ignored (nohup, trap '' INT) stays
-// ignored: the run goes on to its end (--end, past the last frame written)
-// and keeps its files.
+// A signal the tool was started with ignored (nohup, trap '' INT) stays ignored: the run goes on to
+// its end (--end, past the last frame written) and keeps its files.
 TEST(CaptureTool, KeepsAnIgnoredSignalIgnored) {
   for (int signalNumber : {SIGHUP, SIGINT}) {
     std::string out = FreshPath("ignored"), log = out + "_log";

@@ -6,7 +6,6 @@
 
 #include "list.h"
 #include "music.h"
-#include "sample.h"
 #include "sdlsnd.h"
 
 namespace {
@@ -15,9 +14,6 @@ TEST(DemoMusic, TickKeepsAtMostFourLoopsQueuedAndStepsWithoutAudio) {
   srand(273880913);
   MUSIC* music = DemoMusicSetup();
   ASSERT_NE(music, nullptr);
-  ASSERT_EQ(music->instruments->count, 96);
-  for (int32_t i : {0, 47, 48, 72})  // the tones start at phase 0, drums and hits on noise
-    EXPECT_EQ(SAMPLEGet(static_cast<SAMPLE*>(LISTGet(music->instruments, i)), 0) == 0, i < 48) << i;
   music->period = 3;
   DemoMusicTick(music, nullptr);
   EXPECT_EQ(music->countdown, 3);

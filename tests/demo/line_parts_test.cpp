@@ -1,5 +1,4 @@
-// The helix, sine-line and kaleidoscope parts on the headless show: the lists
-// they keep or release, and the helix pause with keys from another thread.
+// The helix pause with keys from another thread and the kaleidoscope's lines, on the headless show.
 #include "line_parts.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +23,10 @@ bool Drained() {
   return false;
 }
 
-// Waits until the pause loop has taken every queued event and handled the key.
-// An empty queue alone is not enough: the poll that emptied it may still be
-// running, and a key-up pushed then would be read in the same poll and clear
-// the key before it is handled. The loop waits only after handling its key,
-// so a new wait tells that the key has acted.
+// Waits until the pause loop has taken every queued event and handled the key. An empty queue alone
+// is not enough: the poll that emptied it may still be running, and a key-up pushed then would be
+// read in the same poll and clear the key before it is handled. The loop waits only after handling
+// its key, so a new wait tells that the key has acted.
 bool Handled() {
   if (!Drained()) return false;
   const int32_t waits = fakeclock::slept;
@@ -39,9 +37,8 @@ bool Handled() {
   return false;
 }
 
-// With pause already on, the part stops after its first frame; keys still act
-// while it waits, a Space is kept for the part to see once p resumes it: one
-// more frame, the end, the strands freed.
+// With pause already on, the part stops after its first frame; keys still act while it waits, a
+// Space is kept for the part to see once p resumes it: one more frame, the end, the strands freed.
 TEST_F(HeadlessShow, HelixPartPausedFromItsStartDrawsOneFrameThenWaits) {
   fakeclock::realSleep = true;  // so the key thread's events are not starved by a busy poll
   pauseOn = 1;
@@ -72,11 +69,7 @@ TEST_F(HeadlessShow, HelixPartPausedFromItsStartDrawsOneFrameThenWaits) {
   EXPECT_EQ(controlFlags, 0);
 }
 
-TEST_F(HeadlessShow, SineLinePartReleasesItsLineAndTheKaleidoscopeKeepsItsLines) {
-  controlFlags = CONTROL_NEXT;
-  DemoSineLine();
-  EXPECT_EQ(sineLines, nullptr);
-  EXPECT_EQ(blurOn + glareOn, 0);
+TEST_F(HeadlessShow, TheKaleidoscopeRandomisesItsOwnLinesAgainAtEachStart) {
   DemoKaleidoscopeSetup();
   LIST* list = kaleidoscopeLines;
   const int32_t count = list->count;

@@ -1,6 +1,5 @@
 // End to end: the real show, headless, with SDL's disk audio driver recording
-// the stream. The show never ends by itself (only its exit keys end it), so the
-// test stops the process it started.
+// the stream. The show never ends by itself: the test stops it.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -40,7 +39,7 @@ TEST(VorndemoAudio, PlaysTheMusicThroughTheAudioDevice) {
   }
   int status = 0;
   EXPECT_EQ(waitpid(pid, &status, WNOHANG), 0) << "the show ended by itself";
-  kill(pid, SIGKILL);  // SDL turns SIGTERM into a quit event, which the show ignores
+  kill(pid, SIGKILL);  // at once: how the show ends on a signal is the signal test's matter
   waitpid(pid, &status, 0);
   remove(file.c_str());
   ASSERT_GE(values.size() - first, 64u * 4096) << "no sound within a minute";

@@ -17,9 +17,8 @@ namespace {
 
 using Show = HeadlessShow;
 
-// The goldens press every key of the table once; here a held key acts only
-// once (the tail clears the key byte after acting on it) and the keys outside
-// the table change nothing.
+// The goldens press every key of the table once; here a held key acts only once (the tail clears
+// the key byte after acting on it) and the keys outside the table change nothing.
 TEST_F(Show, AHeldKeyActsOnceAndOtherKeysAreIgnored) {
   PushKey(SDL_KEYDOWN, SDLK_b);
   DemoFinishFrame();

@@ -1,7 +1,6 @@
-// The line effects: the helix's draws and the drawings the show never makes
-// (strands, half turns per column, huge amplitudes and offsets), the sine
-// line's forms as worked pictures, the starfield's placement, wrap and
-// drawings, and bad input.
+// The line effects: the helix's draws and the drawings the show never makes (strands, half turns
+// per column, huge amplitudes and offsets), the sine line's forms as worked pictures, the
+// starfield's placement, wrap and drawings, and bad input.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -26,26 +25,8 @@ using imagetest::Between;
 using imagetest::Sized;
 
 using imagetest::Freer;
-using Helix = std::unique_ptr<HELIX, Freer<HELIX, HELIXFree>>;
 using Line = std::unique_ptr<SINELINE, Freer<SINELINE, SINELINEFree>>;
 using Stars = std::unique_ptr<LSTARS, Freer<LSTARS, LSTARSFree>>;
-
-// A new helix is randomized, its shade the colour at half brightness; a clone
-// is new and randomized too, then takes everything but the shade.
-TEST(Helix, CloneTakesAllButTheShade) {
-  Helix helix(HELIXNew());
-  ASSERT_TRUE(helix);
-  EXPECT_EQ(helix->shade, (helix->color & 0xFEFEFE) >> 1);
-  helix->shade = 1;
-  Helix clone(HELIXClone(helix.get()));
-  EXPECT_TRUE(HELIXEqual(clone.get(), helix.get()));
-  EXPECT_EQ(clone->shade & 0xC0C0C0, 0x404040u);  // colour channels 128..255 halve to 64..127
-  for (int32_t HELIX::*field : {&HELIX::phase, &HELIX::speed, &HELIX::step, &HELIX::amplitude, &HELIX::offset}) {
-    (*clone).*field += 1;
-    EXPECT_FALSE(HELIXEqual(clone.get(), helix.get()));
-    (*clone).*field -= 1;
-  }
-}
 
 // Half a turn per column from phase 256: crest (T = 32766) on even columns or rows,
 // trough on odd ones; amplitude 3 on 10 x 8 spans 1..6 down, 2..7 across. Per walked
@@ -134,10 +115,9 @@ TEST(SineLine, UpdateOnAWideAreaAndWrappedPhases) {
 template <void (*F)(const SINELINE*, IMG*)>
 void NoStep(const SINELINE* line, IMG* image, int32_t) { F(line, image); }
 
-// The first count of the points (3, 5), (7, 2), (1, 6) in green over blue on a
-// 12 x 10 image, the line's height 9: the lines each form draws, and the filled
-// columns from y0 down to 8 (blended half and half by BlendY). The mirror forms
-// exchange x and y first, then mirror x to W - x and y to H - y.
+// The first count of the points (3, 5), (7, 2), (1, 6) in green over blue on a 12 x 10 image, the
+// line's height 9: the lines each form draws, and the filled columns from y0 down to 8 (blended half
+// and half by BlendY). The mirror forms exchange x and y first, then mirror x to W - x and y to H - y.
 TEST(SineLine, EveryFormDrawsAWorkedPicture) {
   const struct {
     void (*draw)(const SINELINE*, IMG*, int32_t);

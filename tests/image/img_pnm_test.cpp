@@ -29,10 +29,9 @@ Image FromFile(const std::string& bytes) {
 
 enum Reader { kMemory, kFile };
 
-// Worked cases. Bitmaps read a set bit or a text 1 as white. From memory the
-// bitmap width is rounded up to whole bytes and a P1 pixel is one digit; a
-// file keeps the declared width, starts each P4 row on a new byte and reads a
-// P1 pixel as a whole number. File header numbers consume their terminator.
+// Worked cases. Bitmaps read a set bit or a text 1 as white. From memory the bitmap width is rounded up
+// to whole bytes and a P1 pixel is one digit; a file keeps the declared width, starts each P4 row on a
+// new byte and reads a P1 pixel as a whole number. File header numbers consume their terminator.
 TEST(PictureReaders, WorkedCases) {
   const struct { Reader reader; std::string bytes; int32_t width, height; Pix pixels; } cases[] = {
       {kMemory, "P4\n3 2\n\xA0\x5F", 8, 2, {W, 0, W, 0, 0, 0, 0, 0, 0, W, 0, W, W, W, W, W}},

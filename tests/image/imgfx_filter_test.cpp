@@ -19,9 +19,8 @@ std::vector<Case> Filters(int32_t shift, int32_t radius) {
           {"BoxBlur", [=](const IMG* a, IMG* b) { IMGFXBoxBlur(a, b, radius); }}};
 }
 
-// Random pictures of every size (bright ones drive the glows into their clamp),
-// radii and shifts from 0 to far past the picture, destinations of the same,
-// a smaller and a larger size.
+// Random pictures of every size (bright ones drive the glows into their clamp), radii and shifts
+// from 0 to far past the picture, destinations of the same, a smaller and a larger size.
 TEST(Filters, FastPathsMatchThePlainPath) {
   std::mt19937 rng(1);
   for (int n = 0; n < 120; ++n) {

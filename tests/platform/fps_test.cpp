@@ -11,25 +11,6 @@
 
 namespace {
 
-// The clock starts as FPSReset leaves it (each case runs in a process of its
-// own; defined first, this case also runs first when they share one).
-TEST(FrameClockStart, IsWhatFPSResetGives) {
-  FPSSetClock(fakeclock::Read, fakeclock::Sleep);
-  const auto trace = [] {
-    std::vector<int32_t> values;
-    for (uint32_t at : {999999u, 1000000u}) {  // the first second closes at the second reading
-      fakeclock::now = at;
-      values.insert(values.end(), {FPSUpdate(), (FPSDelay(), frameCounter), frameTime, delayCredit, targetFps});
-    }
-    return values;
-  };
-  const std::vector<int32_t> start = trace();
-  FPSReset();
-  EXPECT_EQ(start, trace());
-  EXPECT_EQ(start[5], 1);
-  FPSSetClock(nullptr, nullptr);
-}
-
 struct FrameClock : ::testing::Test {
   void SetUp() override { fakeclock::Install(0); }
   void TearDown() override { FPSSetClock(nullptr, nullptr); }
@@ -84,10 +65,9 @@ TEST_F(FrameClock, MeasuredRateChangesOncePerSecondAndDropsTheExcess) {
   for (int i = 0; i < 30; ++i) EXPECT_EQ(seen[i], i < 14 ? 0 : i < 29 ? 14 : 15) << i;
 }
 
-// Stamps as the clock gives them (wrapping at 2^32 like the real one) and what
-// the frame clock makes of each: a frame longer than one second, or negative
-// as a signed difference, is a pause that closes the second and zeroes the
-// credit; every other frame keeps the controller's arithmetic.
+// Stamps as the clock gives them (wrapping at 2^32 like the real one) and what the frame clock makes of
+// each: a frame longer than one second, or negative as a signed difference, is a pause that closes the
+// second and zeroes the credit; every other frame keeps the controller's arithmetic.
 TEST_F(FrameClock, APauseIsNotPaidBack) {
   struct Stamp {
     uint32_t at;

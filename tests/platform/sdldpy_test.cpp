@@ -87,10 +87,9 @@ TEST_F(Display, ShowsOnAnyScreenAndRefusesAnotherSize) {
   }
 }
 
-// A 32-bit screen need not keep 0x00RRGGBB (a browser's has red in the low
-// byte): each channel goes where SDL_MapRGB puts it, alpha opaque, only inside
-// the image's area. The browser's SDL records only the masks, so the shifts
-// and losses are cleared before the copy.
+// A 32-bit screen need not keep 0x00RRGGBB (a browser's has red in the low byte): each channel goes
+// where SDL_MapRGB puts it, alpha opaque, only inside the image's area. The browser's SDL records
+// only the masks, so the shifts and losses are cleared before the copy.
 TEST(DisplayRepack, PlacesEveryChannelAsTheSurfaceLayoutSays) {
   const uint32_t layouts[][4] = {{0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000},
                                  {0x00FF0000, 0x0000FF00, 0x000000FF, 0},

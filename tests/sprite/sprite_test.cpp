@@ -1,6 +1,5 @@
-// The cell sheet (where cells come from and how they clip, the copying rules,
-// text, digits and enlarged cells), raster bars and the bitmap text scroller:
-// worked cases, wraps and bad input.
+// The cell sheet (where cells come from and how they clip, the copying rules, text, digits and
+// enlarged cells), raster bars and the bitmap text scroller: worked cases, wraps and bad input.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -2,7 +2,6 @@
 // 0x1000 + n, so that an image reads back which character went where.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 #include <tuple>
 
@@ -168,10 +167,9 @@ TEST(Lscroll, StepsWrapBothWaysAndBadFontsAreRefused) {
   EXPECT_TRUE(imagetest::LitPixels(r.image.get()).empty());
 }
 
-// The spiral on a 1024 x 1024 image: the first of its 512 characters, the one
-// at the cursor, lies on the outermost turn, 512 * 32766 >> (14 + mode % 4) from
-// the centre in the direction the offset gives; the last one is drawn at angle
-// (1024 - 4 * cw - 4 * offset + 512) & 1023, at the centre.
+// The spiral on a 1024 x 1024 image: the first of its 512 characters, the one at the cursor, lies
+// on the outermost turn, 512 * 32766 >> (14 + mode % 4) from the centre in the direction the offset
+// gives; the last one is drawn at angle (1024 - 4 * cw - 4 * offset + 512) & 1023, at the centre.
 TEST(Lscroll, SpiralWorkedCases) {
   const char text[] = "SPIRAL text, 0123456789 \xB0!";
   auto image = imagetest::Sized(1024, 1024);
