@@ -13,14 +13,18 @@
 
 namespace {
 
-// Waits (up to 20 s) until the show's thread has taken every queued event.
+// Waits (up to 20 s) until done() holds.
+template <typename Done>
+bool WaitFor(Done done) {
+  for (int i = 0; i < 20000; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(1)))
+    if (done()) return true;
+  return false;
+}
+
+// Waits until the show's thread has taken every queued event.
 bool Drained() {
   SDL_Event event;
-  for (int i = 0; i < 20000; ++i) {
-    if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) == 0) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return false;
+  return WaitFor([&] { return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) == 0; });
 }
 
 // Waits until the pause loop has taken every queued event and handled the key. An empty queue alone
@@ -29,12 +33,8 @@ bool Drained() {
 // its key, so a new wait tells that the key has acted.
 bool Handled() {
   if (!Drained()) return false;
-  const int32_t waits = fakeclock::slept;
-  for (int i = 0; i < 20000; ++i) {
-    if (fakeclock::slept != waits) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return false;
+  const int32_t waits = fakeclock::slept;  // read once the queue is empty
+  return WaitFor([&] { return fakeclock::slept != waits; });
 }
 
 // With pause already on, the part stops after its first frame; keys still act while it waits, a

@@ -112,6 +112,8 @@ TEST(SineLine, UpdateOnAWideAreaAndWrappedPhases) {
   EXPECT_EQ(line->x[0].phase * 1000000 + line->x[1].phase * 1000 + line->x[2].phase, 253261980);
 }
 
+using Lines = std::vector<std::vector<int32_t>>;
+
 template <void (*F)(const SINELINE*, IMG*)>
 void NoStep(const SINELINE* line, IMG* image, int32_t) { F(line, image); }
 
@@ -119,11 +121,7 @@ void NoStep(const SINELINE* line, IMG* image, int32_t) { F(line, image); }
 // line's height 9: the lines each form draws, and the filled columns from y0 down to 8 (blended half
 // and half by BlendY). The mirror forms exchange x and y first, then mirror x to W - x and y to H - y.
 TEST(SineLine, EveryFormDrawsAWorkedPicture) {
-  const struct {
-    void (*draw)(const SINELINE*, IMG*, int32_t);
-    int32_t step, count;
-    std::vector<std::vector<int32_t>> lines, columns;
-  } cases[] = {
+  const struct { void (*draw)(const SINELINE*, IMG*, int32_t); int32_t step, count; Lines lines, columns; } cases[] = {
       {NoStep<SINELINEDraw>, 0, 3, {{3, 5, 7, 2}, {7, 2, 1, 6}}, {}},
       {SINELINEDrawGraphY, -3, 3, {{0, 5, -3, 2}}, {}},  // the next segment starts left of the image
       {SINELINEDrawGraphY, 3, 1, {}, {}},

@@ -39,18 +39,15 @@ TEST(Sound, SquareWritesWholeCyclesOnly) {
 }
 
 TEST(Sound, EnvelopesOfAConstantAndBadArguments) {
-  struct Case {
-    void (*shape)(SAMPLE*);
-    int32_t length, value;
-    V expected;  // the first and the last values, or all of them when the length is 4
-  } cases[] = {
+  // Each shape's first and last values, or all of them when the length is 4.
+  const struct { void (*shape)(SAMPLE*); int32_t length, value; V expected; } cases[] = {
       {SOUNDFadeOut, 4, 32767, {32767, 24575, 16383, 8191}},
       {SOUNDFadeIn, 4, 32767, {0, 8191, 16383, 24575}},
       {SOUNDFadeOut, 3, 1 << 20, {1 << 20, 349536}},  // beyond the 16-bit scale: no overflow
       {SOUNDAttack, 10, 32767, {0, 30946}},           // the rising ramp ends at 32767 - 1820
       {SOUNDAttack, 3, 1 << 16, {0, 49150}},          // and starts at 0: nothing of the first value
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     Sample s(V(size_t(c.length), c.value));
     c.shape(s);
     V v = Values(s);
