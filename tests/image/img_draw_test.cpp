@@ -112,7 +112,8 @@ TEST(Shapes, BoxesAndCircles) {
   EXPECT_EQ(Pixels(bar.get()), Pix(256 * 16, 0xFFFFFF));
   Image box = Sized(6, 5), thin = Sized(6, 5);
   IMGBox(box.get(), 1, 1, 4, 3, 1);
-  EXPECT_EQ(LitPixels(box.get()), (Lit{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {1, 2}, {4, 2}, {1, 3}, {2, 3}, {3, 3}, {4, 3}}));
+  EXPECT_EQ(LitPixels(box.get()),
+            (Lit{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {1, 2}, {4, 2}, {1, 3}, {2, 3}, {3, 3}, {4, 3}}));
   IMGBox(thin.get(), 2, 0, 1, 5, 1);
   IMGBox(thin.get(), 0, 4, 6, 1, 1);
   EXPECT_EQ(LitPixels(thin.get()).size(), 5u + 6u - 1u);

@@ -11,7 +11,8 @@ TEST(Cursor, StepsSetsAndRestoresWrapBothWays) {
   CURSOR* c = CURSORNew();
   EXPECT_EQ(c->length * 10 + c->step, 41);  // "VORN", one character a step
   CURSORInit(c, "0123456789", 10, 1, 1);
-  const struct { int32_t from, step, to; } steps[] = {{0, -1, 9}, {3, 25, 8}, {9, 1, 0}, {8, INT32_MAX, 5}};  // the last sum leaves 32 bits
+  const struct { int32_t from, step, to; } steps[] = {
+      {0, -1, 9}, {3, 25, 8}, {9, 1, 0}, {8, INT32_MAX, 5}};  // the last sum leaves 32 bits
   for (const auto& s : steps) {
     CURSORSet(c, s.from);
     c->step = s.step;
