@@ -1,4 +1,5 @@
-// The helix pause with keys from another thread and the kaleidoscope's lines, on the headless show.
+// The helix pause with keys from another thread and the lists the line parts release or keep, on the
+// headless show.
 #include "line_parts.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +70,10 @@ TEST_F(HeadlessShow, HelixPartPausedFromItsStartDrawsOneFrameThenWaits) {
   EXPECT_EQ(controlFlags, 0);
 }
 
-TEST_F(HeadlessShow, TheKaleidoscopeRandomisesItsOwnLinesAgainAtEachStart) {
+TEST_F(HeadlessShow, SineLinePartReleasesItsLineAndTheKaleidoscopeKeepsItsLines) {
+  controlFlags = CONTROL_NEXT;
+  DemoSineLine();
+  EXPECT_EQ(sineLines, nullptr);  // each start makes a new list: one kept would leak at the next
   DemoKaleidoscopeSetup();
   LIST* list = kaleidoscopeLines;
   const int32_t count = list->count;
